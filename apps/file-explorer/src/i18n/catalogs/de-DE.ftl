@@ -1,0 +1,3 @@
+# Files — deutsche (de-DE) Meldungen.
+
+files-time-unknown = unbekannte Zeit

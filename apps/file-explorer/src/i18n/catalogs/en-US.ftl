@@ -1,0 +1,3 @@
+# Files — English (en-US) messages.
+
+files-time-unknown = unknown time
