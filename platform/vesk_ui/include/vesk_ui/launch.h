@@ -30,6 +30,12 @@ public:
     const std::vector<std::string>& positional() const { return positional_; }
     // Every process argument, the program name first.
     const std::vector<std::string>& all() const { return all_; }
+    // "--help" (or "-h") was given: print usage() and exit with status 0.
+    bool help_requested() const { return help_; }
+    // Screenshot mode: "--shot SCENE" was given.
+    bool shot_mode() const { return value("--shot").has_value(); }
+    std::optional<std::string> scene() const { return value("--shot"); }
+    std::optional<std::string> output() const { return value("--output"); }
 
 private:
     friend std::expected<LaunchArgs, std::string> parse_args(
@@ -39,10 +45,14 @@ private:
     std::vector<std::string> flags_;
     std::vector<std::string> positional_;
     std::vector<std::string> all_;
+    bool help_ = false;
 };
 
 // Parses argv (program name first) against the description's options.
-// Unknown options, missing values and unknown scenes are errors.
+// "--shot" and "--output" are the toolkit's own value options. Values come
+// as the next argument or after "=" ("--size=800x600"); "--" ends options.
+// Unknown options, missing values and unknown scenes are errors (the text
+// without the "Error: " prefix).
 std::expected<LaunchArgs, std::string> parse_args(const std::vector<std::string>& argv,
                                                   const std::vector<std::string>& value_options,
                                                   const std::vector<std::string>& flag_options,
@@ -89,6 +99,9 @@ struct Description {
     std::function<std::expected<PersistedDocument, std::string>()> open_persisted;
     bool flags[4] = {false, false, true, true};
 };
+
+// The text printed for "--help".
+std::string usage(std::string_view program, const Description& description);
 
 // Runs the application: the window and its loop, or one screenshot.
 // Returns when the application ends.
