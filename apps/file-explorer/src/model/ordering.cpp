@@ -26,33 +26,47 @@ bool is_ascii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-std::string fold_with(const CaseMap& map, std::string_view name) {
+// Appends `name` lower-cased to `out`.
+void append_folded(const CaseMap& map, std::string_view name, std::string& out) {
     if (is_ascii(name) || !map) {
-        std::string out(name);
-        for (char& c : out) {
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        }
-        return out;
+        for (char c : name) out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+        return;
     }
     // Lower-casing can grow a text (U+0130 becomes two code points).
-    std::string out(name.size() * 3 + 4, '\0');
+    std::size_t start = out.size();
+    int32_t capacity = static_cast<int32_t>(name.size() * 3 + 4);
+    out.resize(start + static_cast<std::size_t>(capacity));
     UErrorCode status = U_ZERO_ERROR;
-    int32_t length = ucasemap_utf8ToLower(map.get(), out.data(), static_cast<int32_t>(out.size()), name.data(),
+    int32_t length = ucasemap_utf8ToLower(map.get(), out.data() + start, capacity, name.data(),
                                           static_cast<int32_t>(name.size()), &status);
     if (status == U_BUFFER_OVERFLOW_ERROR) {
-        out.assign(static_cast<std::size_t>(length), '\0');
+        out.resize(start + static_cast<std::size_t>(length));
         status = U_ZERO_ERROR;
-        length = ucasemap_utf8ToLower(map.get(), out.data(), length, name.data(),
+        length = ucasemap_utf8ToLower(map.get(), out.data() + start, length, name.data(),
                                       static_cast<int32_t>(name.size()), &status);
     }
-    if (U_FAILURE(status)) return std::string(name);
-    out.resize(static_cast<std::size_t>(length));
-    return out;
+    if (U_FAILURE(status)) {
+        out.resize(start);
+        out.append(name);
+        return;
+    }
+    out.resize(start + static_cast<std::size_t>(length));
 }
 
 std::weak_ordering compare_bytes(std::string_view a, std::string_view b) {
     int c = a.compare(b);
     return c < 0 ? std::weak_ordering::less : c > 0 ? std::weak_ordering::greater : std::weak_ordering::equivalent;
+}
+
+// The first 8 bytes as a big-endian number, zero-padded: ordering these
+// numbers orders the texts by their first 8 bytes.
+std::uint64_t byte_prefix(std::string_view text) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        prefix <<= 8;
+        if (i < text.size()) prefix |= static_cast<unsigned char>(text[i]);
+    }
+    return prefix;
 }
 
 // Step 2 of the comparator for every key but Name.
@@ -105,7 +119,11 @@ std::string_view sort_direction_name(SortDirection direction) {
 
 std::string_view view_mode_name(ViewMode mode) { return mode == ViewMode::Grid ? "Grid" : "List"; }
 
-std::string fold_name(std::string_view name) { return fold_with(open_root_case_map(), name); }
+std::string fold_name(std::string_view name) {
+    std::string out;
+    append_folded(open_root_case_map(), name, out);
+    return out;
+}
 
 std::weak_ordering compare_entries(const FileEntry& a, const FileEntry& b, SortKey key, SortDirection direction) {
     if (a.is_dir != b.is_dir) return a.is_dir ? std::weak_ordering::less : std::weak_ordering::greater;
@@ -115,23 +133,44 @@ std::weak_ordering compare_entries(const FileEntry& a, const FileEntry& b, SortK
 
 void sort_entries(std::vector<FileEntry>& entries, SortKey key, SortDirection direction) {
     if (entries.size() < 2) return;
-    // Name keys are folded once per entry here instead of twice per comparison.
-    std::vector<std::string> folded;
-    if (key == SortKey::Name) {
-        CaseMap map = open_root_case_map();
-        folded.reserve(entries.size());
-        for (const FileEntry& e : entries) folded.push_back(fold_with(map, e.name));
-    }
     std::vector<std::uint32_t> order(entries.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t i, std::uint32_t j) {
-        const FileEntry& a = entries[i];
-        const FileEntry& b = entries[j];
-        if (a.is_dir != b.is_dir) return a.is_dir;
-        std::weak_ordering by_key =
-            key == SortKey::Name ? compare_bytes(folded[i], folded[j]) : compare_non_name_key(a, b, key);
-        return finish(by_key, direction) < 0;
-    });
+    if (key == SortKey::Name) {
+        // Each name is folded once here instead of twice per comparison; the
+        // folded names share one buffer so the keys stay small and cheap to move.
+        struct NameKey {
+            std::uint64_t prefix;  // first 8 folded bytes: most comparisons end here
+            std::uint32_t offset;
+            std::uint32_t length;
+            std::uint32_t index;
+            bool is_dir;
+        };
+        CaseMap map = open_root_case_map();
+        std::string folded;
+        std::vector<NameKey> keys;
+        keys.reserve(entries.size());
+        for (std::uint32_t i = 0; i < entries.size(); ++i) {
+            std::size_t offset = folded.size();
+            append_folded(map, entries[i].name, folded);
+            std::string_view name(folded.data() + offset, folded.size() - offset);
+            keys.push_back({byte_prefix(name), static_cast<std::uint32_t>(offset),
+                            static_cast<std::uint32_t>(name.size()), i, entries[i].is_dir});
+        }
+        auto text = [&](const NameKey& k) { return std::string_view(folded.data() + k.offset, k.length); };
+        std::stable_sort(keys.begin(), keys.end(), [&](const NameKey& a, const NameKey& b) {
+            if (a.is_dir != b.is_dir) return a.is_dir;
+            std::weak_ordering by_name = a.prefix != b.prefix ? a.prefix <=> b.prefix : compare_bytes(text(a), text(b));
+            return finish(by_name, direction) < 0;
+        });
+        for (std::size_t k = 0; k < keys.size(); ++k) order[k] = keys[k].index;
+    } else {
+        std::iota(order.begin(), order.end(), 0u);
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t i, std::uint32_t j) {
+            const FileEntry& a = entries[i];
+            const FileEntry& b = entries[j];
+            if (a.is_dir != b.is_dir) return a.is_dir;
+            return finish(compare_non_name_key(a, b, key), direction) < 0;
+        });
+    }
     apply_order(entries, order);
 }
 
