@@ -89,6 +89,14 @@ Rect Path::bounds() const {
     return b;
 }
 
+Path Path::mapped(float scale, Point offset) const {
+    Path out;
+    out.verbs_ = verbs_;
+    out.points_.reserve(points_.size());
+    for (Point p : points_) out.points_.push_back({p.x * scale + offset.x, p.y * scale + offset.y});
+    return out;
+}
+
 Image Image::from_pixels(int width, int height, std::vector<std::uint32_t> argb) {
     static std::atomic<std::uint64_t> next_id{1};
     Image image;

@@ -31,6 +31,8 @@ public:
     const std::vector<Point>& points() const { return points_; }
     bool empty() const { return verbs_.empty(); }
     Rect bounds() const;
+    // Every point scaled by `scale`, then moved by `offset`.
+    Path mapped(float scale, Point offset) const;
 
 private:
     std::vector<Verb> verbs_;
