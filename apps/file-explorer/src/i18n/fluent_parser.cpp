@@ -101,8 +101,8 @@ private:
     }
 
     SyntaxError make_error(const Failure& failure, std::size_t junk_start) const {
-        // The reported position lies inside the junk.
-        std::size_t offset = std::min(failure.offset, pos_);
+        // The reported position lies inside the junk, not at the next entry.
+        std::size_t offset = std::min(failure.offset, pos_ > junk_start ? pos_ - 1 : pos_);
         std::size_t line_start = 0;
         if (offset > 0) {
             std::size_t newline = src_.rfind('\n', offset - 1);

@@ -70,12 +70,18 @@ std::shared_ptr<const fluent::Resource> parsed_catalog(Catalog catalog) {
     return catalog == Catalog::en_us ? en : de;
 }
 
+std::string format_with_fallback(const fluent::Bundle* primary, const fluent::Bundle& fallback, std::string_view id,
+                                 const Args& args) {
+    std::optional<std::string> text;
+    if (primary) text = try_format(*primary, id, args);
+    if (!text) text = try_format(fallback, id, args);
+    return text ? std::move(*text) : std::string(id);
+}
+
 std::string format_message(const Locale& locale, std::string_view id, const Args& args) {
     Localizer& localizer = localizer_for(locale);
-    std::optional<std::string> text;
-    if (localizer.primary) text = try_format(*localizer.primary, id, args);
-    if (!text) text = try_format(localizer.fallback, id, args);
-    std::string result = text ? std::move(*text) : std::string(id);
+    const fluent::Bundle* primary = localizer.primary ? &*localizer.primary : nullptr;
+    std::string result = format_with_fallback(primary, localizer.fallback, id, args);
     if (locale.language == "qps") return pseudo_localize(result, argument_texts(args, localizer.numbers));
     return result;
 }

@@ -12,6 +12,10 @@
 
 namespace file_explorer::i18n {
 
+namespace fluent {
+class Bundle;
+}
+
 enum class Catalog { en_us, de_de };
 
 // The catalog's Fluent source, as compiled in.
@@ -25,6 +29,11 @@ std::shared_ptr<const fluent::Resource> parsed_catalog(Catalog catalog);
 // result is pseudo-localized. Uses the calling thread's cached bundles, which
 // are rebuilt when another locale is asked for.
 std::string format_message(const Locale& locale, std::string_view id, const Args& args);
+
+// The first of primary (may be null) and fallback that has the message and
+// formats it without any error; else the identifier itself.
+std::string format_with_fallback(const fluent::Bundle* primary, const fluent::Bundle& fallback, std::string_view id,
+                                 const Args& args);
 
 std::string format_size_in(const Locale& locale, std::uint64_t bytes);
 
