@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QImageWriter>
 
 #include <cstdio>
 
@@ -80,6 +81,23 @@ TEST(ImageCodec, RasterFormatsDecodeScaledDown) {
         EXPECT_EQ(from_bytes->width, 100) << format;
         EXPECT_EQ(from_bytes->height, 50) << format;
     }
+}
+
+TEST(ImageCodec, ExifOrientationIsApplied) {
+    TestDir dir;
+    std::string path = (dir.path / "rotated.jpg").string();
+    QImageWriter writer(QString::fromStdString(path), "jpg");
+    if (!writer.supportsOption(QImageIOHandler::ImageTransformation)) GTEST_SKIP() << "no EXIF writer";
+    writer.setTransformation(QImageIOHandler::TransformationRotate90);
+    ASSERT_TRUE(writer.write(two_tone(600, 300)));
+
+    // Turned a quarter clockwise: upright 300 x 600, the red half on top.
+    auto image = codec::decode_file(path, 256);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width, 128);
+    EXPECT_EQ(image->height, 256);
+    EXPECT_TRUE(near(at(*image, 64, 20), red));
+    EXPECT_TRUE(near(at(*image, 64, 235), blue));
 }
 
 TEST(ImageCodec, GifFirstFrameAndNoEnlarging) {
