@@ -1,7 +1,6 @@
 #include "i18n/fluent_bundle.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 

@@ -92,6 +92,8 @@ private:
     std::string_view src_;
     std::size_t pos_ = 0;
     int depth_ = 0;
+    mutable std::size_t counted_offset_ = 0;
+    mutable std::size_t counted_lines_ = 1;
 
     int at(std::size_t i) const { return i < src_.size() ? static_cast<unsigned char>(src_[i]) : kEof; }
     int cur() const { return at(pos_); }
@@ -208,8 +210,18 @@ private:
         while (cur() != '\n' && cur() != kEof) ++pos_;
     }
 
+    // Entries come in source order, so lines are counted on from the last
+    // position asked for.
     std::size_t line_of(std::size_t offset) const {
-        return 1 + static_cast<std::size_t>(std::count(src_.begin(), src_.begin() + offset, '\n'));
+        if (offset < counted_offset_) {
+            counted_offset_ = 0;
+            counted_lines_ = 1;
+        }
+        counted_lines_ += static_cast<std::size_t>(
+            std::count(src_.begin() + static_cast<std::ptrdiff_t>(counted_offset_),
+                       src_.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+        counted_offset_ = offset;
+        return counted_lines_;
     }
 
     Entry parse_message() {
@@ -231,7 +243,8 @@ private:
         entry.line = line_of(pos_);
         entry.is_term = true;
         expect('-');
-        entry.id = "-" + identifier();
+        entry.id = "-";
+        entry.id += identifier();
         skip_blank_inline();
         expect('=');
         entry.value = maybe_pattern();
