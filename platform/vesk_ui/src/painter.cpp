@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <limits>
 
 #include "vesk_ui/painter.h"
@@ -72,6 +73,22 @@ Path& Path::add_ellipse(const Rect& r) {
     cubic_to({cx - rx, cy - ky}, {cx - kx, cy - ry}, {cx, cy - ry});
     cubic_to({cx + kx, cy - ry}, {cx + rx, cy - ky}, {cx + rx, cy});
     return close();
+}
+
+Path& Path::add_arc(Point center, float radius, float start_angle, float sweep_angle) {
+    if (radius <= 0 || sweep_angle == 0) return *this;
+    int segments = std::max(1, int(std::ceil(std::fabs(sweep_angle) / (3.14159265f / 2) - 1e-4f)));
+    float step = sweep_angle / float(segments);
+    float k = 4.0f / 3.0f * std::tan(step / 4) * radius;
+    auto at = [&](float a) { return Point{center.x + radius * std::cos(a), center.y + radius * std::sin(a)}; };
+    move_to(at(start_angle));
+    for (int i = 0; i < segments; ++i) {
+        float a0 = start_angle + step * float(i), a1 = a0 + step;
+        Point p0 = at(a0), p1 = at(a1);
+        cubic_to({p0.x - k * std::sin(a0), p0.y + k * std::cos(a0)}, {p1.x + k * std::sin(a1), p1.y - k * std::cos(a1)},
+                 p1);
+    }
+    return *this;
 }
 
 // Control points included: a cubic never leaves their hull, so this is a

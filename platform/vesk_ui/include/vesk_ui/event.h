@@ -36,6 +36,8 @@ struct KeyEvent {
 
 enum class PointerKind : std::uint8_t { Move, Down, Up, Leave };
 enum class Button : std::uint8_t { None, Primary, Secondary, Middle };
+// The same, by a name that does not collide with the Button widget.
+using PointerButton = Button;
 
 // Positions arrive in physical pixels with the display scale; widgets work
 // in logical units (`logical()`).

@@ -25,6 +25,9 @@ public:
     Path& add_rect(const Rect& r);
     Path& add_rounded_rect(const Rect& r, float radius);
     Path& add_ellipse(const Rect& r);
+    // An open circular arc; angles in radians, clockwise on screen from the
+    // positive x axis.
+    Path& add_arc(Point center, float radius, float start_angle, float sweep_angle);
 
     const std::vector<Verb>& verbs() const { return verbs_; }
     // One point per Move/Line, three per Cubic, none per Close.
