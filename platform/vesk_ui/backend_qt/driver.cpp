@@ -142,7 +142,11 @@ void Driver::wake() {
 }
 
 void Driver::schedule() {
-    if (root_->needs_animation_frame() && !animation_timer_.isActive()) animation_timer_.start(kAnimationFrameMs);
+    const bool animating = root_->needs_animation_frame();
+    if (animating && !animation_timer_.isActive()) animation_timer_.start(kAnimationFrameMs);
+    // One more frame after an animation ends, so its final state is shown.
+    if (!animating && was_animating_) request_frame();
+    was_animating_ = animating;
     std::optional<Clock::time_point> deadline;
     if (root_->needs_idle_sync())
         deadline = Clock::now();

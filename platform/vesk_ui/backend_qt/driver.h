@@ -41,6 +41,11 @@ public:
     // exposed, or something drew the root elsewhere).
     void invalidate() { request_frame(); }
 
+    // Input from the automation door is synthetic: the window starts no
+    // platform drag for it.
+    void set_synthetic(bool on) { synthetic_ = on; }
+    bool synthetic() const { return synthetic_; }
+
     // Brings structure and layout up to date without drawing, so that what
     // the root reports matches the last event.
     void settle();
@@ -77,6 +82,8 @@ private:
     bool frame_pending_ = false;
     bool layout_dirty_ = true;
     bool environment_sent_ = false;
+    bool synthetic_ = false;
+    bool was_animating_ = false;
     ClickCounter clicks_;
     Point last_pointer_;
 };

@@ -23,7 +23,7 @@ MainWindow::MainWindow(WidgetBox root, const Theme& theme)
       }) {
     setMinimumSize(QSize(360, 240));
     set_drag_handler([this](const std::vector<std::string>& paths) {
-        if (dragging_) return false;
+        if (dragging_ || driver_.synthetic()) return false;
         pending_drag_ = paths;
         return true;
     });
