@@ -78,6 +78,27 @@ GridCells grid_cells(float width, float z, float t) {
     return g;
 }
 
+std::optional<GridMove> grid_move_for_key(std::string_view key) {
+    if (key == "ArrowUp") return GridMove::Up;
+    if (key == "ArrowDown") return GridMove::Down;
+    if (key == "ArrowLeft") return GridMove::Left;
+    if (key == "ArrowRight") return GridMove::Right;
+    return std::nullopt;
+}
+
+std::size_t grid_step(std::optional<std::size_t> cursor, GridMove move, std::size_t columns, std::size_t count) {
+    if (!cursor || count == 0) return 0;
+    std::size_t from = *cursor;
+    std::size_t target = from;
+    switch (move) {
+        case GridMove::Down: target = from + columns; break;
+        case GridMove::Up: target = from >= columns ? from - columns : 0; break;
+        case GridMove::Right: target = from + 1; break;
+        case GridMove::Left: target = from > 0 ? from - 1 : 0; break;
+    }
+    return std::min(target, count - 1);
+}
+
 ViewGeometry::ViewGeometry(ViewLayoutMode mode, float z, float t, const Rect& bounds)
     : mode_(mode), z_(clamp_zoom(z)), t_(clamp_scale(t)), bounds_(bounds),
       columns_(list_columns(bounds.left, bounds.right, z_, t_)),

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
 
 #include "vesk_ui/geometry.h"
 
@@ -55,6 +56,13 @@ struct IndexRange {
 
 ListColumns list_columns(float x0, float x1, float z, float t);
 GridCells grid_cells(float width, float z, float t);
+
+// Grid keyboard moves: by a row for Up and Down, by one for Left and Right.
+enum class GridMove : unsigned char { Up, Down, Left, Right };
+std::optional<GridMove> grid_move_for_key(std::string_view key);
+// The target of a move from `cursor`, never below 0 and clamped to the last
+// of `count` entries; the first entry when there is no cursor yet.
+std::size_t grid_step(std::optional<std::size_t> cursor, GridMove move, std::size_t columns, std::size_t count);
 
 // Everything that places entries, for one mode, zoom, scale and bounds.
 class ViewGeometry {
