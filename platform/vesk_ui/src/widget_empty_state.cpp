@@ -67,9 +67,11 @@ void EmptyState::apply_layout(const Rect& bounds) {
     const Theme& t = Theme::dark();
     float width = std::max(0.0f, std::min(bounds.width() - 32, max_text_width));
     float cx = bounds.center().x;
-    float y = bounds.top + std::max(0.0f, (bounds.height() - content_height(bounds.width() - 32)) / 2);
-    // Optical centre: a little above the middle.
-    y = std::max(bounds.top, y - std::min(40.0f, bounds.height() * 0.06f));
+    float free = std::max(0.0f, bounds.height() - content_height(bounds.width() - 32));
+    // Optical centre: a little above the middle, when there is room for it.
+    float y = bounds.top + free / 2 - std::min(40.0f, free / 4);
+    // The disc behind the icon reaches past the icon's box.
+    if (icon_ && !busy_) y = std::max(y, bounds.top + std::min(14.0f, free / 2));
 
     icon_rect_ = {};
     if (busy_) {

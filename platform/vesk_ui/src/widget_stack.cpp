@@ -110,4 +110,10 @@ bool Stack::perform_semantic_action(std::string_view node_id, SemanticAction act
     return false;
 }
 
+bool Stack::needs_animation_frame() const {
+    for (const auto& item : items_)
+        if (item.widget->needs_animation_frame()) return true;
+    return false;
+}
+
 }  // namespace vesk_ui::widgets

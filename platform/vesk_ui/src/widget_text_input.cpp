@@ -263,8 +263,9 @@ Rect TextInput::caret_rect() const {
 }
 
 Size TextInput::measure(Size available) {
+    // A comfortable width for a name or a path; stacks stretch it further.
     const Theme& t = Theme::dark();
-    return {available.width, t.control_height};
+    return {std::min(available.width, 240.0f), t.control_height};
 }
 
 void TextInput::apply_layout(const Rect& bounds) {

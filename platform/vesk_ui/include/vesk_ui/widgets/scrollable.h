@@ -44,6 +44,7 @@ public:
     void set_focus(bool focused) override { focused_ = focused; }
     std::optional<AccessNode> accessibility() const override;
     bool perform_semantic_action(std::string_view node_id, SemanticAction action) override;
+    bool needs_animation_frame() const override { return child_->needs_animation_frame(); }
 
 private:
     bool scroll_by(float dx, float dy);

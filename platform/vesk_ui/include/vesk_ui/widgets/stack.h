@@ -48,6 +48,8 @@ public:
     std::vector<Widget*> children() override;
     std::optional<AccessNode> accessibility() const override;
     bool perform_semantic_action(std::string_view node_id, SemanticAction action) override;
+    // While any child animates (a spinner, say).
+    bool needs_animation_frame() const override;
 
 private:
     struct Item {
