@@ -1,0 +1,262 @@
+// What the root widget tells assistive technology and automation: its
+// accessibility node, semantic actions, the snapshot, resources and
+// invocations of their operations.
+#include <sys/stat.h>
+
+#include <nlohmann/json.hpp>
+
+#include "command/local_key.h"
+#include "files_app/explorer_widget.h"
+#include "fileops/paths.h"
+#include "fileops/text.h"
+#include "i18n/i18n.h"
+#include "native_observer/snapshot.h"
+#include "thumbnail/service.h"
+#include "views/file_view/file_view.h"
+#include "vesk_ui/widgets/empty_state.h"
+#include "vesk_ui/widgets/scrollable.h"
+
+namespace file_explorer::files_app {
+
+namespace {
+
+using vesk_actions::InvokeOutcome;
+using vesk_actions::Operation;
+using vesk_actions::OperationClass;
+using vesk_actions::Resource;
+
+native_observer::Rect4 rect4(const vesk_ui::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+Operation folder_op(std::string name, std::string title, std::string payload, OperationClass cls) {
+    Operation op;
+    op.name = std::move(name);
+    op.title = std::move(title);
+    op.action = "files.folder-command";
+    op.payload_json = nlohmann::json(payload).dump();
+    op.operation_class = cls;
+    return op;
+}
+
+Operation entry_op(std::string name, const char* title_id, std::string action, std::string payload_json,
+                   OperationClass cls) {
+    Operation op;
+    op.name = std::move(name);
+    op.title = i18n::tr(title_id);
+    op.action = std::move(action);
+    op.payload_json = std::move(payload_json);
+    op.operation_class = cls;
+    return op;
+}
+
+bool is_directory(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+std::string FileExplorerWidget::automation_snapshot() const {
+    native_observer::SnapshotInput in;
+    in.directory = location_;
+    in.entry_count = entries_.size();
+    in.order_hash = model::order_hash(entries_);
+    in.is_loading = loading_;
+    in.has_error = load_error_.has_value();
+    if (thumbnails_) in.thumbnail_pending = thumbnails_->pending();
+    for (std::size_t i : selection_.selected()) {
+        in.selected_indices.push_back(i);
+        if (i < entries_.size()) in.selected_names.push_back(entries_[i].name);
+    }
+    if (auto p = selection_.primary(); p && selection_.is_selected(*p)) in.primary_index = *p;
+    in.offset_x = offset_x_;
+    in.offset_y = offset_y_;
+    in.last_cursor_x = last_pointer_x_;
+    in.last_cursor_y = last_pointer_y_;
+    in.root_rect = rect4(bounds_);
+    if (scroller_) {
+        in.viewport_rect = rect4(scroller_->viewport());
+        in.content_rect = rect4(scroller_->content_rect());
+    }
+    in.view_mode = std::string(model::view_mode_name(view_mode_));
+    in.sort_by = std::string(model::sort_key_name(sort_.key));
+    in.sort_order = std::string(model::sort_direction_name(sort_.direction));
+    return native_observer::automation_snapshot_json(in);
+}
+
+std::optional<vesk_ui::AccessNode> FileExplorerWidget::accessibility() const {
+    vesk_ui::AccessNode root;
+    root.role = vesk_ui::Role::Pane;
+    root.label = i18n::tr("files-a11y-activity");
+    root.description = i18n::tr_args("files-a11y-current-folder", i18n::Args().text("path", location_));
+    root.rect = bounds_;
+    if (loading_) {
+        root.value = i18n::tr_args("files-loading-folder", i18n::Args().text("path", location_));
+        root.flags |= vesk_ui::access_flags::busy;
+    } else if (load_error_) {
+        root.value = i18n::tr_args("files-a11y-load-error", i18n::Args().text("error", *load_error_));
+        root.flags |= vesk_ui::access_flags::error;
+    } else if (!entries_.empty()) {
+        root.value = status_text();
+    } else {
+        const auto trash = trash_files_folder();
+        root.value = i18n::tr(trash && fileops::same_path(*trash, location_) ? "files-empty-trash" : "files-empty-folder");
+    }
+    if ((loading_ || load_error_) && state_view_) {
+        vesk_ui::AccessNode state;
+        state.role = vesk_ui::Role::Group;
+        state.label = state_view_->title();
+        state.description = state_view_->detail();
+        state.flags = root.flags;
+        state.rect = state_view_->bounds();
+        if (load_error_) {
+            vesk_ui::AccessNode button;
+            button.role = vesk_ui::Role::Button;
+            button.label = i18n::tr("files-try-again");
+            button.id = "files-retry-folder";
+            button.flags = vesk_ui::access_flags::focusable;
+            if (auto* action = state_view_->action()) button.rect = action->bounds();
+            state.children.push_back(std::move(button));
+        }
+        root.children.push_back(std::move(state));
+    }
+    if (file_view_) {
+        if (auto list = file_view_->accessibility()) root.children.push_back(std::move(*list));
+    }
+    return root;
+}
+
+bool FileExplorerWidget::perform_semantic_action(std::string_view node_id, vesk_ui::SemanticAction action) {
+    if (node_id == "files-retry-folder" && action == vesk_ui::SemanticAction::Default) {
+        refresh();
+        redraw_ = true;
+        return true;
+    }
+    return false;
+}
+
+std::vector<Resource> FileExplorerWidget::resources() {
+    std::vector<Resource> out;
+    if (auto folder = resource(command::folder_resource_id(location_))) out.push_back(std::move(*folder));
+    for (const auto& entry : entries_) {
+        if (auto r = resource(command::entry_resource_id(entry.path))) out.push_back(std::move(*r));
+    }
+    return out;
+}
+
+std::optional<Resource> FileExplorerWidget::resource(std::string_view id) {
+    const bool folder_exists = is_directory(location_);
+    if (id == command::folder_resource_id(location_)) {
+        Resource r;
+        r.id = std::string(id);
+        r.kind = "files.folder";
+        r.label = std::string(fileops::file_name(location_));
+        if (r.label.empty()) r.label = location_;
+        Operation refresh_op;
+        refresh_op.name = "refresh";
+        refresh_op.title = "Refresh folder";
+        refresh_op.action = "files.refresh";
+        refresh_op.operation_class = OperationClass::Effect;
+        if (!folder_exists) refresh_op.unavailable = {"location_missing", "The current folder no longer exists"};
+        r.operations.push_back(std::move(refresh_op));
+        const OperationClass view = OperationClass::View;
+        r.operations.push_back(folder_op("back", "Back", "back", view));
+        r.operations.push_back(folder_op("forward", "Forward", "forward", view));
+        r.operations.push_back(folder_op("up", "Parent folder", "up", view));
+        r.operations.push_back(folder_op("open-terminal", "Open terminal here", "terminal", OperationClass::Effect));
+        r.operations.push_back(folder_op("toggle-hidden", "Toggle hidden files", "hidden", view));
+        r.operations.push_back(folder_op("list", "Use list view", "list", view));
+        r.operations.push_back(folder_op("grid", "Use grid view", "grid", view));
+        r.operations.push_back(folder_op("sort-name", "Sort by name", "sort-name", view));
+        r.operations.push_back(folder_op("sort-size", "Sort by size", "sort-size", view));
+        r.operations.push_back(folder_op("sort-type", "Sort by type", "sort-type", view));
+        r.operations.push_back(folder_op("sort-modified", "Sort by modified date", "sort-modified", view));
+        r.operations.push_back(folder_op("sort-ascending", "Sort ascending", "sort-ascending", view));
+        r.operations.push_back(folder_op("sort-descending", "Sort descending", "sort-descending", view));
+        r.operations.push_back(folder_op("zoom-in", "Increase item size", "zoom-in", view));
+        r.operations.push_back(folder_op("zoom-out", "Decrease item size", "zoom-out", view));
+        r.operations.push_back(folder_op("keyboard-shortcuts", "Keyboard shortcuts", "shortcuts", view));
+        return r;
+    }
+    for (const auto& entry : entries_) {
+        if (id != command::entry_resource_id(entry.path)) continue;
+        Resource r;
+        r.id = std::string(id);
+        r.kind = "files.entry";
+        r.label = entry.name;
+        r.operations.push_back(entry_op("open", "files-menu-open", "files.open", nlohmann::json(fileops::lossy_utf8(entry.path)).dump(),
+                                        OperationClass::View));
+        Operation rename = entry_op("rename", "files-menu-rename", "files.rename", "null", OperationClass::Effect);
+        rename.text_argument = vesk_actions::TextArgument{"value", i18n::tr("files-action-rename-prompt"), entry.name};
+        r.operations.push_back(std::move(rename));
+        r.operations.push_back(entry_op("properties", "files-menu-properties", "files.entry-command",
+                                        "\"properties\"", OperationClass::View));
+        r.operations.push_back(entry_op("copy", "files-menu-copy", "files.entry-command", "\"copy\"",
+                                        OperationClass::Effect));
+        r.operations.push_back(entry_op("cut", "files-menu-cut", "files.entry-command", "\"cut\"",
+                                        OperationClass::Effect));
+        r.operations.push_back(entry_op("trash", "files-menu-move-trash", "files.entry-command", "\"trash\"",
+                                        OperationClass::Effect));
+        return r;
+    }
+    return std::nullopt;
+}
+
+InvokeOutcome FileExplorerWidget::invoke_resource_operation_v2(const vesk_actions::Invocation& inv) {
+    if (inv.operation_class == OperationClass::Effect && inv.action == "files.refresh") {
+        refresh();
+        return InvokeOutcome::success();
+    }
+    nlohmann::json payload = nlohmann::json::parse(inv.payload_json, nullptr, false);
+    if (inv.action == "vesk.ui.control.invoke") {
+        drain_commands();
+        return InvokeOutcome::not_handled();
+    }
+    if (inv.action == "files.folder-command") {
+        if (!payload.is_string()) return InvokeOutcome::fail("file command has an invalid operation kind");
+        const std::string name = payload.get<std::string>();
+        struct FolderCommand {
+            const char* payload;
+            OperationClass cls;
+            command::Command command;
+        };
+        using command::Command;
+        using command::Kind;
+        const FolderCommand table[] = {
+            {"up", OperationClass::View, Command::simple(Kind::GoUp)},
+            {"back", OperationClass::View, Command::simple(Kind::GoBack)},
+            {"forward", OperationClass::View, Command::simple(Kind::GoForward)},
+            {"list", OperationClass::View, Command::set_view_mode(command::ViewMode::List)},
+            {"grid", OperationClass::View, Command::set_view_mode(command::ViewMode::Grid)},
+            {"sort-name", OperationClass::View, Command::set_sort_key(0)},
+            {"sort-size", OperationClass::View, Command::set_sort_key(1)},
+            {"sort-modified", OperationClass::View, Command::set_sort_key(2)},
+            {"sort-type", OperationClass::View, Command::set_sort_key(3)},
+            {"sort-ascending", OperationClass::View, Command::set_sort_direction(0)},
+            {"sort-descending", OperationClass::View, Command::set_sort_direction(1)},
+            {"zoom-in", OperationClass::View, Command::simple(Kind::ZoomIn)},
+            {"zoom-out", OperationClass::View, Command::simple(Kind::ZoomOut)},
+            {"hidden", OperationClass::View, Command::simple(Kind::ToggleHidden)},
+            {"shortcuts", OperationClass::View, Command::simple(Kind::ShowShortcuts)},
+        };
+        for (const auto& row : table) {
+            if (name != row.payload) continue;
+            if (inv.operation_class != row.cls) return InvokeOutcome::fail("file command has an invalid operation kind");
+            execute(row.command);
+            redraw_ = true;
+            return InvokeOutcome::success();
+        }
+        return InvokeOutcome::not_handled();
+    }
+    if (inv.action == "files.open") {
+        if (!payload.is_string()) return InvokeOutcome::fail("file location is no longer available");
+        const std::string path = payload.get<std::string>();
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0) return InvokeOutcome::fail("file location is no longer available");
+        open_path(path);
+        redraw_ = true;
+        return InvokeOutcome::success();
+    }
+    return InvokeOutcome::not_handled();
+}
+
+}  // namespace file_explorer::files_app

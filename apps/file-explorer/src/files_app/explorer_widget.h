@@ -1,0 +1,221 @@
+// FileExplorerWidget: the root widget. It owns every piece of application
+// state; its children are rebuilt from that state on each layout and report
+// intent back as commands through the shared channel.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "command/command.h"
+#include "model/file_entry.h"
+#include "model/ordering.h"
+#include "vesk_ui/selection.h"
+#include "vesk_ui/widgets/status_bubble.h"
+#include "vesk_ui/sysdirs.h"
+#include "vesk_ui/widget.h"
+
+#include "thumbnail/service.h"
+namespace vesk_ui::widgets {
+class TextInput;
+class Scrollable;
+class EmptyState;
+}  // namespace vesk_ui::widgets
+
+namespace file_explorer::views {
+class FileView;
+}
+
+namespace file_explorer::files_app {
+
+// What the constructor needs from the outside world; `defaults()` reads it
+// from the environment, tests and the screenshot mode fill it themselves.
+struct ExplorerConfig {
+    std::optional<std::string> config_dir;  // …/vesk-files
+    std::optional<std::string> home;
+    vesk_ui::sysdirs::UserDirs user_dirs;
+    // Demonstration mode only: a fixed list of workspace roots used instead of
+    // resolving them for every load.
+    std::optional<std::vector<std::string>> fixed_workspace_roots;
+    // The picture codecs for thumbnails; without them there are none.
+    std::optional<thumbnail::Decoders> thumbnail_decoders;
+
+    static ExplorerConfig defaults();
+};
+
+class FileExplorerWidget : public vesk_ui::Widget {
+public:
+    // Loads `start` when given, else the default start location.
+    explicit FileExplorerWidget(ExplorerConfig config, std::optional<std::string> start = std::nullopt);
+    ~FileExplorerWidget() override;
+
+    // --- navigation -------------------------------------------------------
+    void navigate(const std::string& path);
+    void go_back();
+    void go_forward();
+    void go_up();
+    void refresh();
+    void open_entry(const std::string& path);
+    void open_path(const std::string& path);
+    void load(const std::string& path);
+
+    // --- view settings ----------------------------------------------------
+    void set_view_mode(model::ViewMode mode);
+    void toggle_hidden();
+    void set_zoom_step(int step);
+
+    // --- selection --------------------------------------------------------
+    void click_item(std::size_t index, bool extend, bool toggle);
+    void prepare_context_selection(std::optional<std::size_t> index);
+    void move_cursor(std::size_t index, bool extend);
+    void select_all();
+    void activate_item(std::optional<std::size_t> index);
+
+    // --- rename -----------------------------------------------------------
+    void start_rename();
+    void commit_rename();
+    void cancel_rename();
+
+    // --- status -----------------------------------------------------------
+    void set_status(std::string text);
+    std::string status_text() const;
+
+    // Runs one command; true when the visible state may have changed.
+    bool execute(const command::Command& command);
+    // Runs every queued command; true when any changed something.
+    bool drain_commands();
+
+    // --- read access (automation, tests, screenshot scenes) ---------------
+    const std::string& location() const { return location_; }
+    const std::vector<model::FileEntry>& entries() const { return entries_; }
+    const vesk_ui::SelectionModel& selection() const { return selection_; }
+    vesk_ui::SelectionModel& selection() { return selection_; }
+    const std::optional<std::string>& load_error() const { return load_error_; }
+    const std::optional<std::string>& status_message() const { return status_message_; }
+    const std::vector<std::string>& back_stack() const { return back_stack_; }
+    const std::vector<std::string>& forward_stack() const { return forward_stack_; }
+    model::ViewMode view_mode() const { return view_mode_; }
+    model::SortState sort() const { return sort_; }
+    bool show_hidden() const { return show_hidden_; }
+    int zoom_step() const { return zoom_step_; }
+    bool loading() const { return loading_; }
+    std::optional<std::size_t> rename_target() const { return rename_target_; }
+    std::uint64_t load_generation() const { return load_generation_; }
+    const command::CommandChannelRef& channel() const { return channel_; }
+    // Scene setters for the screenshot mode.
+    void set_loading_for_scene(bool loading) { loading_ = loading; structure_dirty_ = true; }
+    void set_load_error_for_scene(std::string error);
+    void show_status_bubble(vesk_ui::Clock::time_point now);
+    void set_static_rendering(bool on) { static_rendering_ = on; }
+    thumbnail::ThumbnailService* thumbnails() const { return thumbnails_.get(); }
+
+    // --- widget interface -------------------------------------------------
+    void set_interaction_environment(const vesk_ui::InteractionEnvironment& env) override;
+    void sync() override;
+    void update(vesk_ui::Clock::time_point now) override;
+    void build_layout() override;
+    vesk_ui::Size measure(vesk_ui::Size available) override;
+    void apply_layout(const vesk_ui::Rect& bounds) override;
+    void draw(vesk_ui::Painter& painter, const vesk_ui::DrawContext& ctx) override;
+    bool handle_event(const vesk_ui::Event& event, vesk_ui::EventContext& ctx) override;
+    std::vector<vesk_ui::Widget*> children() override;
+    std::optional<vesk_ui::AccessNode> accessibility() const override;
+    bool perform_semantic_action(std::string_view node_id, vesk_ui::SemanticAction action) override;
+    std::string automation_snapshot() const override;
+    std::vector<vesk_actions::Resource> resources() override;
+    std::optional<vesk_actions::Resource> resource(std::string_view id) override;
+    vesk_actions::InvokeOutcome invoke_resource_operation_v2(const vesk_actions::Invocation& inv) override;
+    bool needs_animation_frame() const override;
+    std::optional<vesk_ui::Clock::time_point> next_wake_deadline() const override;
+    bool take_structure_dirty() override;
+    bool needs_redraw() const override { return redraw_; }
+    void mark_drawn() override { redraw_ = false; }
+
+private:
+    struct ArmedDrag {
+        std::string path;
+        double x = 0, y = 0;
+        bool folder = false;
+    };
+    struct ActiveDrag {
+        std::vector<std::string> paths;
+        bool client_drag = false;
+    };
+    struct LastClick {
+        std::size_t index = 0;
+        vesk_ui::Clock::time_point at;
+    };
+
+    std::vector<std::string> roots_for_load() const;
+    void resort(const std::function<void()>& sort);
+    void restore_selection(const std::vector<std::string>& paths, const std::optional<std::string>& primary);
+    std::optional<std::string> trash_files_folder() const;
+    bool is_archive_location() const { return location_is_archive_; }
+    bool handle_shortcut(const vesk_ui::KeyEvent& key);
+    bool handle_pointer(const vesk_ui::PointerEvent& pointer, vesk_ui::EventContext& ctx);
+    bool start_drag(const std::string& path, bool folder);
+    void open_with_desktop(const std::string& path);
+    std::string loading_detail() const;
+    std::string error_detail() const;
+    vesk_ui::Rect content_rect() const;
+    void draw_status_bubble(vesk_ui::Painter& painter, const vesk_ui::DrawContext& ctx);
+    vesk_ui::Rect bubble_box_;
+
+    // Navigation and listing.
+    ExplorerConfig config_;
+    std::string location_;
+    bool location_is_archive_ = false;
+    std::vector<std::string> back_stack_;
+    std::vector<std::string> forward_stack_;
+    std::vector<model::FileEntry> entries_;
+    std::optional<std::string> load_error_;
+    bool loading_ = false;
+    std::uint64_t load_generation_ = 0;
+    std::vector<std::string> sidebar_roots_;
+
+    // View settings.
+    model::ViewMode view_mode_ = model::ViewMode::List;
+    model::SortState sort_;
+    bool show_hidden_ = false;
+    int zoom_step_ = 0;
+
+    // Selection and pointer.
+    vesk_ui::SelectionModel selection_;
+    std::optional<LastClick> last_click_;
+    double last_pointer_x_ = 0, last_pointer_y_ = 0;
+    std::optional<ArmedDrag> armed_drag_;
+    std::vector<std::string> pending_drag_set_;
+    std::optional<ActiveDrag> active_drag_;
+
+    // Rename.
+    std::unique_ptr<vesk_ui::widgets::TextInput> rename_input_;
+    std::optional<std::size_t> rename_target_;
+
+    // Status.
+    std::optional<std::string> status_message_;
+    vesk_ui::StatusBubble bubble_;
+    std::string bubble_text_;
+    bool static_rendering_ = false;
+
+    // Scroll offset of the file view, kept across rebuilds.
+    float offset_x_ = 0, offset_y_ = 0;
+
+    // Services and shared parts.
+    command::CommandChannelRef channel_;
+    std::unique_ptr<thumbnail::ThumbnailService> thumbnails_;
+    vesk_ui::InteractionEnvironment env_;
+    vesk_ui::Clock::time_point refresh_deadline_;
+    vesk_ui::Clock::time_point now_;
+
+    // Children, rebuilt by build_layout.
+    std::unique_ptr<vesk_ui::widgets::Scrollable> scroller_;
+    views::FileView* file_view_ = nullptr;  // owned by scroller_
+    std::unique_ptr<vesk_ui::widgets::EmptyState> state_view_;
+    bool structure_dirty_ = true;
+    bool redraw_ = true;
+};
+
+}  // namespace file_explorer::files_app

@@ -1,0 +1,54 @@
+#include "native_fixture/shot_scene.h"
+
+#include "files_app/explorer_widget.h"
+#include "native_fixture/decoders.h"
+#include "vesk_ui/backend.h"
+#include "vesk_ui/offscreen.h"
+#include "vesk_ui/shot.h"
+
+namespace file_explorer::native_fixture {
+
+namespace {
+
+using files_app::FileExplorerWidget;
+
+// Puts the widget into the state a scene shows.
+void apply_scene_state(FileExplorerWidget& root, const std::string& scene) {
+    const auto now = vesk_ui::Clock::now();
+    if (scene == "grid" || scene == "thumbnails" || scene == "thumbnails-fs") {
+        root.set_view_mode(model::ViewMode::Grid);
+    } else if (scene == "select") {
+        for (std::size_t i : {std::size_t{7}, std::size_t{8}})
+            if (i < root.entries().size()) root.selection().toggle(i);
+        root.show_status_bubble(now);
+    } else if (scene == "status") {
+        root.show_status_bubble(now);
+    } else if (scene == "rename") {
+        if (root.entries().size() > 3) {
+            root.selection().select_only(3);
+            root.start_rename();
+        }
+    } else if (scene == "loading") {
+        root.set_loading_for_scene(true);
+    } else if (scene == "error") {
+        root.set_load_error_for_scene("Permission denied");
+    }
+}
+
+}  // namespace
+
+std::expected<void, std::string> render_shot(const vesk_ui::launch::ShotRequest& request) {
+    if (!request.output) return {};
+    const vesk_ui::Size size = vesk_ui::shot::parse_size(request.args.value("--size"), request.default_size);
+    vesk_ui::install_qt_backend(vesk_ui::GuiMode::Offscreen);
+
+    files_app::ExplorerConfig config = files_app::ExplorerConfig::defaults();
+    config.thumbnail_decoders = image_decoders();
+    std::optional<std::string> start = request.args.value("--path");
+    FileExplorerWidget root(std::move(config), start);
+    root.set_static_rendering(true);
+    apply_scene_state(root, request.scene);
+    return vesk_ui::shot::render_png_to(root, size, *request.output);
+}
+
+}  // namespace file_explorer::native_fixture
