@@ -27,6 +27,7 @@ TEST(ElideMiddle, KeepsTheEndLongest) {
              Case{"abcdefghij.txt", 10, "…"},
              Case{"abcdefghij.txt", 5, "…"},                    // nothing fits: the ellipsis alone
              Case{"日本語のファイル名.txt", 80, "日本…名.txt"},  // characters, not bytes
+             Case{"", -1, "…"},
          }) {
         EXPECT_EQ(elide_middle(c.text, c.width, r, font), c.out) << c.text << " @ " << c.width;
     }
