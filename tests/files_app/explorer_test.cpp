@@ -1,0 +1,224 @@
+#include "files_app/explorer_widget.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "i18n/i18n.h"
+
+namespace fs = std::filesystem;
+using file_explorer::command::Command;
+using file_explorer::command::Kind;
+using file_explorer::files_app::ExplorerConfig;
+using file_explorer::files_app::FileExplorerWidget;
+
+namespace {
+
+class ExplorerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("explorer-test-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root_);
+        for (const char* d : {"A", "B", "C", "D", "config"}) fs::create_directories(root_ / d);
+        for (const char* f : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) std::ofstream(root_ / "A" / f) << f;
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    std::unique_ptr<FileExplorerWidget> make(const std::string& start) {
+        ExplorerConfig config;
+        config.config_dir = (root_ / "config").string();
+        config.home = root_.string();
+        config.fixed_workspace_roots = std::vector<std::string>{};
+        return std::make_unique<FileExplorerWidget>(std::move(config), start);
+    }
+    std::string p(const char* name) const { return (root_ / name).string(); }
+
+    fs::path root_;
+};
+
+}  // namespace
+
+TEST_F(ExplorerTest, HistoryFollowsNavigateBackAndForward) {
+    auto w = make(p("A"));
+    w->navigate(p("B"));
+    w->navigate(p("C"));
+    w->go_back();
+    w->go_back();
+    EXPECT_EQ(w->location(), p("A"));
+    EXPECT_EQ(w->forward_stack(), (std::vector<std::string>{p("C"), p("B")}));
+    w->navigate(p("D"));
+    EXPECT_TRUE(w->forward_stack().empty());
+    w->go_back();
+    EXPECT_EQ(w->location(), p("A"));
+
+    // The folder already shown reloads without touching history.
+    const auto back = w->back_stack();
+    w->navigate(p("A"));
+    EXPECT_EQ(w->back_stack(), back);
+
+    // Empty stacks change nothing.
+    auto fresh = make(p("A"));
+    fresh->go_back();
+    fresh->go_forward();
+    EXPECT_EQ(fresh->location(), p("A"));
+}
+
+TEST_F(ExplorerTest, UpStopsAtRootAndFailedLoadsStillMove) {
+    auto w = make("/");
+    w->go_up();
+    EXPECT_EQ(w->location(), "/");
+    w->navigate(p("missing"));
+    EXPECT_EQ(w->location(), p("missing"));
+    ASSERT_TRUE(w->load_error());
+    EXPECT_TRUE(w->entries().empty());
+    EXPECT_EQ(w->back_stack().back(), "/");
+}
+
+TEST_F(ExplorerTest, ZoomStepsClampAndPersist) {
+    auto w = make(p("A"));
+    for (int i = 0; i < 10; ++i) w->execute(Command::simple(Kind::ZoomIn));
+    EXPECT_EQ(w->zoom_step(), 6);
+    std::ifstream in(root_ / "config" / "zoom");
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(text, "6");
+    auto again = make(p("A"));
+    EXPECT_EQ(again->zoom_step(), 6);
+}
+
+TEST_F(ExplorerTest, ClicksSelectAndRightClickKeepsASelectedGroup) {
+    auto w = make(p("A"));
+    ASSERT_EQ(w->entries().size(), 5u);
+    w->execute(Command::item_clicked(0, false, false));
+    w->execute(Command::item_clicked(2, false, true));  // Shift extends
+    EXPECT_EQ(w->selection().selected(), (std::vector<std::size_t>{0, 1, 2}));
+    w->execute(Command::context_menu_requested(1));  // selected: keeps the group
+    EXPECT_EQ(w->selection().selected().size(), 3u);
+    w->execute(Command::context_menu_requested(4));  // unselected: only it
+    EXPECT_EQ(w->selection().selected(), (std::vector<std::size_t>{4}));
+    w->execute(Command::context_menu_requested(std::nullopt));
+    EXPECT_TRUE(w->selection().empty());
+    // Indices past the end are ignored.
+    EXPECT_FALSE(w->execute(Command::item_clicked(99, false, false)));
+}
+
+TEST_F(ExplorerTest, ResortKeepsTheSameItemsSelected) {
+    auto w = make(p("A"));
+    w->execute(Command::item_clicked(0, false, false));  // a.txt
+    w->execute(Command::set_sort_direction(1));
+    ASSERT_EQ(w->selection().selected().size(), 1u);
+    EXPECT_EQ(w->entries()[w->selection().selected().front()].name, "a.txt");
+}
+
+TEST_F(ExplorerTest, RenameCommitsTrimsAndIgnoresUnchangedNames) {
+    auto w = make(p("A"));
+    w->selection().select_only(0);
+    w->start_rename();
+    ASSERT_EQ(w->rename_target(), 0u);
+    vesk_ui::EventContext ctx;
+    vesk_ui::Event select_all{vesk_ui::KeyEvent{"", "a", vesk_ui::mods::control}};
+    // Only white space: the rename ends without a message or a change.
+    w->handle_event(select_all, ctx);
+    w->handle_event(vesk_ui::Event{vesk_ui::TextInputEvent{"   ", ""}}, ctx);
+    w->handle_event(vesk_ui::Event{vesk_ui::KeyEvent{"Enter", "", 0}}, ctx);
+    EXPECT_FALSE(w->rename_target());
+    EXPECT_FALSE(w->status_message());
+    EXPECT_TRUE(fs::exists(root_ / "A" / "a.txt"));
+
+    w->selection().select_only(0);
+    w->start_rename();
+    w->handle_event(select_all, ctx);
+    w->handle_event(vesk_ui::Event{vesk_ui::TextInputEvent{"  z.txt ", ""}}, ctx);
+    w->handle_event(vesk_ui::Event{vesk_ui::KeyEvent{"Enter", "", 0}}, ctx);
+    EXPECT_FALSE(w->rename_target());
+    EXPECT_TRUE(fs::exists(root_ / "A" / "z.txt"));
+    EXPECT_FALSE(fs::exists(root_ / "A" / "a.txt"));
+    EXPECT_EQ(w->status_message(), file_explorer::i18n::tr("files-renamed"));
+}
+
+TEST_F(ExplorerTest, FailedRenameKeepsTheEditorOpen) {
+    auto w = make(p("A"));
+    w->selection().select_only(0);
+    w->start_rename();
+    vesk_ui::EventContext ctx;
+    w->handle_event(vesk_ui::Event{vesk_ui::KeyEvent{"", "a", vesk_ui::mods::control}}, ctx);
+    w->handle_event(vesk_ui::Event{vesk_ui::TextInputEvent{"b.txt", ""}}, ctx);
+    w->handle_event(vesk_ui::Event{vesk_ui::KeyEvent{"Enter", "", 0}}, ctx);
+    EXPECT_EQ(w->rename_target(), 0u);
+    ASSERT_TRUE(w->status_message());
+    EXPECT_NE(w->status_message()->find("b.txt"), std::string::npos);
+    EXPECT_TRUE(fs::exists(root_ / "A" / "a.txt"));
+}
+
+TEST_F(ExplorerTest, StatusTextIsCutAt512Characters) {
+    auto w = make(p("A"));
+    std::string long_text;
+    for (int i = 0; i < 600; ++i) long_text += "é";
+    w->set_status(long_text);
+    ASSERT_TRUE(w->status_message());
+    EXPECT_EQ(w->status_message()->size(), 512u * 2);
+}
+
+TEST_F(ExplorerTest, KeyboardMovesTheCursorWithinBounds) {
+    auto w = make(p("A"));
+    auto key = [&](const char* name, std::uint32_t mods = 0) {
+        vesk_ui::EventContext ctx;
+        w->handle_event(vesk_ui::Event{vesk_ui::KeyEvent{name, "", mods}}, ctx);
+    };
+    key("ArrowUp");
+    EXPECT_EQ(w->selection().primary(), 0u);
+    key("End");
+    key("ArrowDown");
+    EXPECT_EQ(w->selection().primary(), 4u);
+    key("ArrowUp", vesk_ui::mods::shift);
+    EXPECT_EQ(w->selection().selected(), (std::vector<std::size_t>{3, 4}));
+    key("Escape");
+    EXPECT_TRUE(w->selection().empty());
+}
+
+TEST_F(ExplorerTest, SnapshotReportsStateAndSelection) {
+    auto w = make(p("A"));
+    auto before = nlohmann::json::parse(w->automation_snapshot());
+    EXPECT_EQ(before["app"], "ex.vesk.file-explorer");
+    EXPECT_EQ(before["entry_count"], 5);
+    EXPECT_FALSE(before["ready"]);  // no layout yet
+    EXPECT_TRUE(before["viewport_rect"].is_null());
+    EXPECT_TRUE(before["primary_index"].is_null());
+    EXPECT_TRUE(before["selected_names"].empty());
+
+    w->build_layout();
+    w->apply_layout({0, 0, 800, 600});
+    w->execute(Command::item_clicked(1, false, false));
+    auto after = nlohmann::json::parse(w->automation_snapshot());
+    EXPECT_TRUE(after["ready"]);
+    EXPECT_EQ(after["selected_names"], nlohmann::json::array({"b.txt"}));
+    EXPECT_EQ(after["primary_index"], 1);
+    EXPECT_EQ(after["view_mode"], "List");
+    EXPECT_EQ(after["sort_by"], "Name");
+    EXPECT_EQ(after["order_hash"].get<std::string>().size(), 64u);
+}
+
+TEST_F(ExplorerTest, ErrorStateOffersTryAgain) {
+    auto w = make(p("missing"));
+    w->build_layout();
+    w->apply_layout({0, 0, 800, 600});
+    auto node = w->accessibility();
+    ASSERT_TRUE(node);
+    EXPECT_TRUE(node->flags & vesk_ui::access_flags::error);
+    ASSERT_EQ(node->children.size(), 1u);
+    ASSERT_EQ(node->children[0].children.size(), 1u);
+    EXPECT_EQ(node->children[0].children[0].id, "files-retry-folder");
+    fs::create_directories(root_ / "missing");
+    EXPECT_TRUE(w->perform_semantic_action("files-retry-folder", vesk_ui::SemanticAction::Default));
+    EXPECT_FALSE(w->load_error());
+}
+
+TEST_F(ExplorerTest, ArchiveLocationsRefuseWrites) {
+    std::ofstream(root_ / "A" / "bundle.zip") << "not really a zip";
+    auto w = make((root_ / "A" / "bundle.zip").string());
+    w->execute(Command::simple(Kind::Copy));
+    EXPECT_EQ(w->status_message(), file_explorer::i18n::tr("files-archive-read-only"));
+}
