@@ -119,3 +119,35 @@ TEST(TextInput, ScrollsToKeepTheCaretVisible) {
 
 }  // namespace
 }  // namespace vesk_ui::widgets
+
+namespace vesk_ui::widgets {
+namespace {
+
+Event press(float x, float y, int clicks) {
+    PointerEvent p;
+    p.kind = PointerKind::Down;
+    p.physical = {x, y};
+    p.button = PointerButton::Primary;
+    p.click_count = clicks;
+    return Event{p};
+}
+
+TEST(TextInput, ClicksPlaceTheCaretAndSelectWords) {
+    TextInput input("files.path_input");
+    input.apply_layout(Rect::from_xywh(0, 0, 300, 30));
+    input.set_text("alpha beta");
+    EventContext ctx;
+    ASSERT_TRUE(input.handle_event(press(1, 15, 1), ctx));
+    EXPECT_TRUE(input.focused());
+    EXPECT_EQ(input.caret(), 0u);
+    input.handle_event(press(290, 15, 1), ctx);  // past the end
+    EXPECT_EQ(input.caret(), input.text().size());
+    input.handle_event(press(299, 15, 2), ctx);
+    EXPECT_EQ(input.selected_text(), "beta");
+    input.handle_event(press(5, 15, 3), ctx);
+    EXPECT_EQ(input.selected_text(), "alpha beta");
+    EXPECT_FALSE(input.handle_event(press(5, 45, 1), ctx));  // below the field
+}
+
+}  // namespace
+}  // namespace vesk_ui::widgets

@@ -189,6 +189,7 @@ bool TextInput::handle_pointer(const PointerEvent& p) {
     switch (p.kind) {
         case PointerKind::Down: {
             if (!bounds_.contains(at) || p.button != PointerButton::Primary) return false;
+            focused_ = true;  // a click into a field is for typing there
             std::size_t pos = offset_at(at.x);
             if (p.click_count >= 3) {
                 select_all();
