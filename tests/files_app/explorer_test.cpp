@@ -1,4 +1,5 @@
 #include "files_app/explorer_widget.h"
+#include "files_app/refresh_interval.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -221,4 +222,36 @@ TEST_F(ExplorerTest, ArchiveLocationsRefuseWrites) {
     auto w = make((root_ / "A" / "bundle.zip").string());
     w->execute(Command::simple(Kind::Copy));
     EXPECT_EQ(w->status_message(), file_explorer::i18n::tr("files-archive-read-only"));
+}
+
+TEST(RefreshInterval, GrowsWithTheFolder) {
+    using file_explorer::files_app::refresh_interval;
+    const std::pair<std::size_t, int> cases[] = {{0, 750},     {511, 750},    {512, 3000}, {4095, 3000},
+                                                 {4096, 12000}, {19999, 12000}, {20000, 30000}};
+    for (auto [n, ms] : cases) EXPECT_EQ(refresh_interval(n).count(), ms) << n;
+}
+
+TEST_F(ExplorerTest, SilentRefreshMergesAndKeepsTheSelection) {
+    auto w = make(p("A"));
+    w->execute(Command::item_clicked(2, false, false));  // c.txt
+    EXPECT_FALSE(w->silent_refresh());                    // nothing changed
+
+    std::ofstream(root_ / "A" / "0-new.txt") << "new";
+    ASSERT_TRUE(w->silent_refresh());
+    ASSERT_EQ(w->entries().size(), 6u);
+    EXPECT_EQ(w->entries()[0].name, "0-new.txt");
+    ASSERT_EQ(w->selection().selected().size(), 1u);
+    EXPECT_EQ(w->entries()[w->selection().selected().front()].name, "c.txt");
+    EXPECT_EQ(w->selection().primary(), w->selection().selected().front());
+
+    // A selected item renamed outside the program leaves the selection.
+    fs::rename(root_ / "A" / "c.txt", root_ / "A" / "cc.txt");
+    ASSERT_TRUE(w->silent_refresh());
+    EXPECT_TRUE(w->selection().empty());
+
+    // A vanished folder keeps what is shown until the next explicit load.
+    fs::remove_all(root_ / "A");
+    EXPECT_FALSE(w->silent_refresh());
+    EXPECT_EQ(w->entries().size(), 6u);
+    EXPECT_FALSE(w->load_error());
 }

@@ -54,15 +54,6 @@ std::optional<std::string> xdg_dir(const char* variable, const char* fallback_un
     return fileops::join_path(home, fallback_under_home);
 }
 
-std::string start_location(const ExplorerConfig& config, const std::vector<std::string>& roots) {
-    if (!roots.empty()) return roots.front();
-    if (!std::getenv("VESK_WORKSPACE_ROOTS") && path_exists("/workspace")) return "/workspace";
-    if (config.home && !config.home->empty()) return *config.home;
-    char cwd[4096];
-    if (::getcwd(cwd, sizeof cwd)) return cwd;
-    return "/";
-}
-
 }  // namespace
 
 ExplorerConfig ExplorerConfig::defaults() {

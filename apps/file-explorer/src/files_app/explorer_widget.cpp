@@ -87,8 +87,6 @@ void FileExplorerWidget::set_interaction_environment(const vesk_ui::InteractionE
     env_ = env;
 }
 
-void FileExplorerWidget::sync() {}
-
 void FileExplorerWidget::update(vesk_ui::Clock::time_point now) {
     now_ = now;
     if (thumbnails_ && thumbnails_->take_ready_count() > 0) redraw_ = true;

@@ -83,6 +83,10 @@ public:
     void set_status(std::string text);
     std::string status_text() const;
 
+    // Reads the folder again and merges it when anything differs, keeping
+    // the selection and cursor on the same items. True when it changed.
+    bool silent_refresh();
+
     // Runs one command; true when the visible state may have changed.
     bool execute(const command::Command& command);
     // Runs every queued command; true when any changed something.
