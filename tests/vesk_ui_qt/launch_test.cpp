@@ -154,6 +154,11 @@ TEST(Launch, WindowIsDrivenThroughTheDoor) {
         c.request(R"({"op":"key","key":"ArrowDown"})");
         c.request(R"({"op":"key","key":"ArrowDown","mods":4})");
         EXPECT_EQ(c.request(R"({"op":"snapshot"})")["result"]["selected_indices"], json({0, 1}));
+        // The button starts the status pill's fade: frames run until it is
+        // shown, then the window goes quiet.
+        c.request(R"({"op":"pointer","kind":"down","x":570,"y":33})");
+        c.request(R"({"op":"pointer","kind":"up","x":570,"y":33})");
+        EXPECT_EQ(c.request(R"({"op":"wait_idle","timeout_ms":3000})").value("result", ""), "idle");
         json render = c.call(json{{"op", "render"}, {"path", dir / "window.png"}});
         EXPECT_EQ(render.value("ok", false), true) << render.dump();
         EXPECT_EQ(test::png_size(dir / "window.png"), (test::PngSize{640, 480}));

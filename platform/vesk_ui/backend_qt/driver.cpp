@@ -46,7 +46,7 @@ Driver::~Driver() {
     animation_timer_.stop();
 }
 
-void Driver::set_viewport(Size logical, float scale) {
+void Driver::set_viewport(Size logical, float scale, bool request) {
     if (logical == size_ && scale == scale_) return;
     const bool scale_changed = scale != scale_;
     size_ = logical;
@@ -57,7 +57,7 @@ void Driver::set_viewport(Size logical, float scale) {
         guarded("set_interaction_environment", [&] { root_->set_interaction_environment(env); });
     }
     layout_dirty_ = true;
-    request_frame();
+    if (request) request_frame();
 }
 
 EventContext Driver::dispatch(const Event& event) {
@@ -88,6 +88,25 @@ EventContext Driver::pointer(PointerKind kind, Point logical, Button button, std
         pe.click_count = clicks_.press(button, logical, ms.count(), interval, kDoubleClickDistance);
     }
     return dispatch(Event{pe});
+}
+
+namespace {
+bool perform_in_tree(Widget& w, std::string_view id, SemanticAction action, int depth) {
+    if (depth > 64) return false;
+    if (w.perform_semantic_action(id, action)) return true;
+    for (Widget* child : w.children())
+        if (child && child != &w && perform_in_tree(*child, id, action, depth + 1)) return true;
+    return false;
+}
+}  // namespace
+
+bool Driver::perform_semantic_action(std::string_view node_id, SemanticAction action) {
+    bool changed = false;
+    guarded("perform_semantic_action", [&] { changed = perform_in_tree(*root_, node_id, action, 0); });
+    settle();
+    if (changed || root_->needs_redraw()) request_frame();
+    schedule();
+    return changed;
 }
 
 void Driver::layout_now() {

@@ -28,11 +28,17 @@ public:
     Size size() const { return size_; }
     float scale() const { return scale_; }
 
-    // Window size in logical units and the display scale.
-    void set_viewport(Size logical, float scale);
+    // Window size in logical units and the display scale. A change asks for
+    // a frame unless the caller is about to paint one anyway.
+    void set_viewport(Size logical, float scale, bool request = true);
     // Hands one event to the root, then does its after-event work: rebuilds
     // a dirty structure and asks for a frame when something changed.
     EventContext dispatch(const Event& event);
+    // A semantic action on an accessibility node (screen readers): the
+    // root first, then the widget whose node it is. Returns whether anything
+    // changed; a change reaches the screen like an event's.
+    bool perform_semantic_action(std::string_view node_id, SemanticAction action);
+
     // Pointer input at a logical position: builds the event in physical
     // pixels with the display scale and counts multiple clicks.
     EventContext pointer(PointerKind kind, Point logical, Button button, std::uint32_t modifiers);

@@ -18,9 +18,7 @@
 namespace vesk_ui::qt {
 
 MainWindow::MainWindow(WidgetBox root, const Theme& theme)
-    : driver_(std::move(root), theme, [this] {
-          if (!painting_) update();
-      }) {
+    : driver_(std::move(root), theme, [this] { update(); }) {
     setMinimumSize(QSize(360, 240));
     set_drag_handler([this](const std::vector<std::string>& paths) {
         if (dragging_ || driver_.synthetic()) return false;
@@ -31,15 +29,14 @@ MainWindow::MainWindow(WidgetBox root, const Theme& theme)
 
 MainWindow::~MainWindow() { set_drag_handler(nullptr); }
 
-void MainWindow::sync_viewport() {
-    driver_.set_viewport({float(width()), float(height())}, float(devicePixelRatio()));
+void MainWindow::sync_viewport(bool request) {
+    driver_.set_viewport({float(width()), float(height())}, float(devicePixelRatio()), request);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
-    painting_ = true;
     // The display scale can change without a resize (moved to another
     // screen); every frame checks it.
-    sync_viewport();
+    sync_viewport(false);
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(QRectF(0, 0, width(), height()), to_qcolor(driver_.theme().window_bg));
@@ -48,10 +45,11 @@ void MainWindow::paintEvent(QPaintEvent*) {
         QtPainter qp(p);
         driver_.paint(qp);
     }
-    painting_ = false;
+    access_.invalidate();
+    access_.frame_done();
 }
 
-void MainWindow::resizeEvent(QResizeEvent*) { sync_viewport(); }
+void MainWindow::resizeEvent(QResizeEvent*) { sync_viewport(true); }
 
 bool MainWindow::event(QEvent* e) {
     switch (e->type()) {

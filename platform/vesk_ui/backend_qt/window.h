@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "accessible.h"
 #include "driver.h"
 
 namespace vesk_ui::qt {
@@ -18,6 +19,7 @@ public:
     ~MainWindow() override;
 
     Driver& driver() { return driver_; }
+    AccessBridge& access_bridge() { return access_; }
     // Called once when the user closes the window.
     void set_on_close(std::function<void()> on_close) { on_close_ = std::move(on_close); }
 
@@ -36,7 +38,7 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
-    void sync_viewport();
+    void sync_viewport(bool request);
     void key(QKeyEvent* e);
     void mouse(QMouseEvent* e, PointerKind kind);
     bool drag_event(QEvent* e);
@@ -47,9 +49,9 @@ private:
     void run_pending_drag();
 
     Driver driver_;
+    AccessBridge access_{*this};
     std::function<void()> on_close_;
     std::vector<std::string> pending_drag_;
-    bool painting_ = false;
     bool dragging_ = false;
     bool dropped_inside_ = false;
     bool preediting_ = false;
