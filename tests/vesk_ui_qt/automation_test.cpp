@@ -157,6 +157,7 @@ TEST(AutomationDoor, BadRequestsGetErrorsAndTheDoorKeepsAnswering) {
         R"({"op":"key","key":"ArrowDown","mods":-1})",
         R"({"op":"pointer","kind":"down","x":"1","y":2})",
         R"({"op":"pointer","kind":"hop","x":1,"y":1})",
+        R"({"op":"pointer","kind":"move","x":1e308,"y":1})",
         R"({"op":"pointer","kind":"down","x":1,"y":1,"button":"fourth"})",
         R"({"op":"wait_idle","timeout_ms":-1})",
         R"({"op":"render"})",

@@ -25,6 +25,7 @@ using json = nlohmann::ordered_json;
 namespace {
 
 constexpr std::size_t kMaxClients = 16;
+constexpr double kMaxCoordinate = 1e6;
 // A client that neither reads its replies nor stops sending is dropped
 // before it can exhaust memory.
 constexpr std::size_t kMaxBuffered = 16u << 20;
@@ -73,7 +74,10 @@ public:
     std::optional<double> number(const char* name) {
         auto it = j_.find(name);
         if (it == j_.end() || it->is_null()) return std::nullopt;
-        if (!it->is_number() || !std::isfinite(it->get<double>())) return fail(name, "a finite number");
+        // Positions and deltas: far beyond any screen is a mistake, and would
+        // turn into infinities in single precision.
+        if (!it->is_number() || !(std::fabs(it->get<double>()) <= kMaxCoordinate))
+            return fail(name, "a number from -1000000 to 1000000");
         return it->get<double>();
     }
     std::optional<long long> integer(const char* name, long long lo, long long hi) {

@@ -93,6 +93,7 @@ std::expected<void, std::string> run_window(Description& d, const LaunchArgs& ar
     }
 
     window.show();
+    window.requestActivate();
     loop.exec();
     door.reset();
 
