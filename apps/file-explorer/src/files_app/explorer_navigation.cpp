@@ -71,7 +71,7 @@ std::optional<std::string> FileExplorerWidget::trash_files_folder() const {
     return fileops::join_path(fileops::join_path(*data, "Trash"), "files");
 }
 
-void FileExplorerWidget::load(const std::string& path) {
+void FileExplorerWidget::load(std::string path) {
     loading_ = true;
     selection_.clear();
     load_error_.reset();
@@ -100,7 +100,7 @@ void FileExplorerWidget::load(const std::string& path) {
     redraw_ = true;
 }
 
-void FileExplorerWidget::navigate(const std::string& path) {
+void FileExplorerWidget::navigate(std::string path) {
     if (!fileops::same_path(path, location_)) {
         back_stack_.push_back(location_);
         forward_stack_.clear();
@@ -135,7 +135,7 @@ void FileExplorerWidget::refresh() {
     load(path);
 }
 
-void FileExplorerWidget::open_entry(const std::string& path) {
+void FileExplorerWidget::open_entry(std::string path) {
     if (auto archive = fileops::find_archive_location(path); archive && !archive->inner.empty()) {
         // Only folders inside an archive can be shown; files need extracting.
         for (const auto& entry : entries_) {
@@ -154,7 +154,7 @@ void FileExplorerWidget::open_entry(const std::string& path) {
     open_with_desktop(path);
 }
 
-void FileExplorerWidget::open_path(const std::string& path) {
+void FileExplorerWidget::open_path(std::string path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !fileops::is_archive_name(path)) {
         open_entry(path);

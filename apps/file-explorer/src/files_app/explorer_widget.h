@@ -53,14 +53,16 @@ public:
     ~FileExplorerWidget() override;
 
     // --- navigation -------------------------------------------------------
-    void navigate(const std::string& path);
+    // Paths are taken by value: callers often pass an entry's path, and a
+    // load replaces the entries.
+    void navigate(std::string path);
     void go_back();
     void go_forward();
     void go_up();
     void refresh();
-    void open_entry(const std::string& path);
-    void open_path(const std::string& path);
-    void load(const std::string& path);
+    void open_entry(std::string path);
+    void open_path(std::string path);
+    void load(std::string path);
 
     // --- view settings ----------------------------------------------------
     void set_view_mode(model::ViewMode mode);
