@@ -73,9 +73,10 @@ Rect ItemLayout::grid_label_rect(const Rect& cell) const {
 }
 
 Rect ItemLayout::badge_rect(const Rect& icon, bool grid) {
-    float side = grid ? std::clamp(icon.width() * 0.38f, 12.0f, 24.0f) : std::max(icon.width() * 0.62f, 8.0f);
-    // Overhang the icon's corner a little, as badges on desktop icons do.
-    float overhang = grid ? side * 0.1f : side * 0.25f;
+    // Hang over the icon's lower right corner, as badges on desktop icons do;
+    // in the grid far enough out to leave a tile's extension label readable.
+    float side = grid ? std::clamp(icon.width() * 0.3f, 12.0f, 22.0f) : std::max(icon.width() * 0.62f, 8.0f);
+    float overhang = grid ? side * 0.4f : side * 0.25f;
     return {icon.right - side + overhang, icon.bottom - side + overhang, icon.right + overhang,
             icon.bottom + overhang};
 }
