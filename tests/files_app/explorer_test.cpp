@@ -1,4 +1,5 @@
 #include "files_app/explorer_widget.h"
+#include "files_app/drag_card.h"
 #include "files_app/refresh_interval.h"
 
 #include <gtest/gtest.h>
@@ -254,4 +255,33 @@ TEST_F(ExplorerTest, SilentRefreshMergesAndKeepsTheSelection) {
     EXPECT_FALSE(w->silent_refresh());
     EXPECT_EQ(w->entries().size(), 6u);
     EXPECT_FALSE(w->load_error());
+}
+
+TEST_F(ExplorerTest, PressAndMoveBeyondSixUnitsStartsADrag) {
+    auto w = make(p("A"));
+    auto move = [&](float x, float y) {
+        vesk_ui::EventContext ctx;
+        vesk_ui::PointerEvent e;
+        e.kind = vesk_ui::PointerKind::Move;
+        e.physical = {x, y};
+        w->handle_event(vesk_ui::Event{e}, ctx);
+    };
+    const std::string a = p("A") + "/a.txt";
+    w->execute(Command::item_pressed(a, 100, 100, false));
+    move(105, 100);
+    EXPECT_TRUE(w->dragged_paths().empty());  // 5 units: still a click
+    move(107, 100);
+    EXPECT_EQ(w->dragged_paths(), std::vector<std::string>{a});
+
+    // Pressing one of three selected items drags all three.
+    auto v = make(p("A"));
+    v->execute(Command::item_clicked(0, false, false));
+    v->execute(Command::item_clicked(2, false, true));
+    v->execute(Command::item_clicked(1, false, false));
+    v->execute(Command::item_pressed(p("A") + "/b.txt", 10, 10, false));
+    v->execute(Command::start_drag(p("A") + "/b.txt", false));
+    EXPECT_EQ(v->dragged_paths().size(), 3u);
+
+    EXPECT_EQ(file_explorer::files_app::drag_card_text({"/x/a", "/x/b", "/x/c"}),
+              file_explorer::i18n::tr_args("files-drag-items", file_explorer::i18n::Args().number("count", 3)));
 }

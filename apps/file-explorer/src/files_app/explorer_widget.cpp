@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "files_app/drag_card.h"
 #include "files_app/zoom_file.h"
 #include "fileops/paths.h"
 #include "i18n/i18n.h"
@@ -185,6 +186,9 @@ void FileExplorerWidget::draw(vesk_ui::Painter& painter, const vesk_ui::DrawCont
         scroller_->draw(painter, ctx);
     }
     if (state_view_) state_view_->draw(painter, ctx);
+    if (active_drag_ && !active_drag_->client_drag)
+        draw_drag_card(painter, ctx.theme, {float(last_pointer_x_), float(last_pointer_y_)}, active_drag_->paths,
+                       ctx.scale);
     draw_status_bubble(painter, ctx);
 }
 

@@ -111,6 +111,8 @@ public:
     std::optional<std::size_t> rename_target() const { return rename_target_; }
     std::uint64_t load_generation() const { return load_generation_; }
     const command::CommandChannelRef& channel() const { return channel_; }
+    // The paths of the drag in progress; empty when none.
+    std::vector<std::string> dragged_paths() const { return active_drag_ ? active_drag_->paths : std::vector<std::string>{}; }
     // Scene setters for the screenshot mode.
     void set_loading_for_scene(bool loading) { loading_ = loading; structure_dirty_ = true; }
     void set_load_error_for_scene(std::string error);
