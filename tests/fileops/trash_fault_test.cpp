@@ -7,6 +7,8 @@
 using namespace file_explorer::fileops;
 using trash_sys::Step;
 
+using namespace trash_test;
+
 namespace {
 
 // Fails the first `step` with EIO (or `err`), counting how often it came up.

@@ -12,6 +12,8 @@
 
 using namespace file_explorer::fileops;
 
+using namespace trash_test;
+
 namespace {
 
 // Names every tool must carry through unchanged.

@@ -9,6 +9,8 @@
 
 using namespace file_explorer::fileops;
 
+using namespace trash_test;
+
 namespace {
 
 class TrashTest : public ::testing::Test {

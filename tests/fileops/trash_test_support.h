@@ -20,6 +20,8 @@
 
 #include "scratch_dir.h"
 
+namespace trash_test {
+
 // Points XDG_DATA_HOME at `path` while it lives.
 class DataHome {
 public:
@@ -170,3 +172,5 @@ inline ProgramResult run_program(const std::vector<std::string>& argv, const std
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
 }
+
+}  // namespace trash_test

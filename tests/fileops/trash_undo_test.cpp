@@ -10,6 +10,8 @@
 using namespace file_explorer;
 using namespace file_explorer::fileops;
 
+using namespace trash_test;
+
 namespace {
 
 std::string counted(const char* id, int count) { return i18n::tr_args(id, i18n::Args().number("count", count)); }
