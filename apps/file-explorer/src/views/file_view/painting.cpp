@@ -96,9 +96,8 @@ std::optional<vesk_ui::Image> FileView::thumbnail_for(std::size_t i) {
     auto request = thumb_request(entry, state, workspace_roots_, thumbnails_->size());
     if (!request) return std::nullopt;
     if (auto image = thumbnails_->lookup(request->key); image && !image->empty()) return image;
-    auto known = thumbnails_->state(request->key);
-    bool retry_with_source = known == thumbnail::ThumbnailService::State::Unavailable && request->source;
-    if (known != thumbnail::ThumbnailService::State::Unknown && !retry_with_source) return std::nullopt;
+    // The service coalesces repeated requests of a key, so asking on every
+    // frame until the picture is ready costs one look-up.
     if (request->collaborative)
         thumbnails_->request_collaborative(request->key, entry.path, request->source, request->category);
     else
