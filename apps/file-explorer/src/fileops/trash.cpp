@@ -311,11 +311,14 @@ std::expected<void, std::string> restore_item(const TrashItem& item) {
 }
 
 std::expected<void, std::string> purge_item(const TrashItem& item) {
+    struct stat status {};
+    bool folder = lstat(item.files_path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
     int err = remove_tree(join_path(item.can, "files"), item.name);
     if (err != 0) return std::unexpected(system_failure(item.files_path, err));
     if (trash_sys::remove_file(item.info_path, trash_sys::Step::remove_info) != 0 && errno != ENOENT)
         return std::unexpected(system_failure(item.info_path, errno));
-    update_directory_sizes(item.can, std::nullopt, item.name);
+    // Only folders have a line in the cache.
+    if (folder) update_directory_sizes(item.can, std::nullopt, item.name);
     return {};
 }
 
