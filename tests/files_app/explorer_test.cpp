@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "command/local_key.h"
 #include "i18n/i18n.h"
 
 namespace fs = std::filesystem;
@@ -284,4 +285,57 @@ TEST_F(ExplorerTest, PressAndMoveBeyondSixUnitsStartsADrag) {
 
     EXPECT_EQ(file_explorer::files_app::drag_card_text({"/x/a", "/x/b", "/x/c"}),
               file_explorer::i18n::tr_args("files-drag-items", file_explorer::i18n::Args().number("count", 3)));
+}
+
+TEST_F(ExplorerTest, InvocationAnswers) {
+    using vesk_actions::Invocation;
+    using vesk_actions::InvokeOutcome;
+    using vesk_actions::OperationClass;
+    auto w = make(p("A"));
+    const std::string folder = file_explorer::command::folder_resource_id(p("A"));
+    const std::string entry_a = file_explorer::command::entry_resource_id(p("A") + "/a.txt");
+    const std::string gone = file_explorer::command::entry_resource_id(p("A") + "/gone.txt");
+    struct Case {
+        OperationClass cls;
+        const char* action;
+        const char* payload;
+        std::string resource;
+        InvokeOutcome::Kind kind;
+        const char* failure;
+    };
+    const Case cases[] = {
+        {OperationClass::Effect, "files.folder-command", "\"up\"", folder, InvokeOutcome::Kind::Failure,
+         "file command has an invalid operation kind"},
+        {OperationClass::View, "files.folder-command", "\"grid\"", folder, InvokeOutcome::Kind::Success, ""},
+        {OperationClass::View, "files.entry-command", "\"copy\"", entry_a, InvokeOutcome::Kind::Failure,
+         "file command has an invalid operation kind"},
+        {OperationClass::Effect, "files.entry-command", "\"copy\"", gone, InvokeOutcome::Kind::Failure,
+         "file entry is no longer visible"},
+        {OperationClass::Effect, "files.entry-command", "\"fly\"", entry_a, InvokeOutcome::Kind::Failure,
+         "missing file command"},
+        {OperationClass::Effect, "files.entry-command", "\"copy\"", folder, InvokeOutcome::Kind::Failure,
+         "missing file resource"},
+        {OperationClass::Effect, "files.rename", "null", entry_a, InvokeOutcome::Kind::Failure, "missing new file name"},
+        {OperationClass::View, "files.open", "\"/no/such/path\"", folder, InvokeOutcome::Kind::Failure,
+         "file location is no longer available"},
+        {OperationClass::Effect, "files.unknown", "null", folder, InvokeOutcome::Kind::NotHandled, ""},
+    };
+    for (const auto& c : cases) {
+        Invocation inv;
+        inv.operation_class = c.cls;
+        inv.action = c.action;
+        inv.payload_json = c.payload;
+        inv.resource_id = c.resource;
+        const auto outcome = w->invoke_resource_operation_v2(inv);
+        EXPECT_EQ(outcome.kind, c.kind) << c.action << " " << c.payload;
+        EXPECT_EQ(outcome.failure, c.failure) << c.action << " " << c.payload;
+    }
+    EXPECT_EQ(w->view_mode(), file_explorer::model::ViewMode::Grid);
+    EXPECT_EQ(w->location(), p("A"));  // "up" with the wrong class did not move
+
+    // Folder resource: published with its identifier and operations.
+    auto folder_resource = w->resource(folder);
+    ASSERT_TRUE(folder_resource);
+    EXPECT_EQ(folder_resource->kind, "files.folder");
+    EXPECT_EQ(w->resources().size(), 1u + w->entries().size());
 }

@@ -7,6 +7,7 @@
 
 #include "command/local_key.h"
 #include "files_app/explorer_widget.h"
+#include "fileops/naming.h"
 #include "fileops/paths.h"
 #include "fileops/text.h"
 #include "i18n/i18n.h"
@@ -55,6 +56,61 @@ bool is_directory(const std::string& path) {
 
 }  // namespace
 
+const model::FileEntry* FileExplorerWidget::entry_for_resource(std::string_view id) const {
+    for (const auto& entry : entries_)
+        if (id == command::entry_resource_id(entry.path)) return &entry;
+    return nullptr;
+}
+
+// Operations on one entry, named by the payload. Those that open a sheet or a
+// picker are views; the rest are effects.
+InvokeOutcome FileExplorerWidget::invoke_entry_command(const vesk_actions::Invocation& inv,
+                                                       const nlohmann::json& payload) {
+    if (!inv.resource_id.starts_with("files.entry:")) return InvokeOutcome::fail("missing file resource");
+    const model::FileEntry* entry = entry_for_resource(inv.resource_id);
+    if (!entry) return InvokeOutcome::fail("file entry is no longer visible");
+    const std::string name = payload.is_string() ? payload.get<std::string>() : std::string();
+    using command::Kind;
+    struct Row {
+        const char* payload;
+        Kind kind;
+        OperationClass cls;
+    };
+    static const Row kRows[] = {
+        {"properties", Kind::ShowProperties, OperationClass::View},
+        {"sharing", Kind::ShowSharing, OperationClass::View},
+        {"history", Kind::OpenHistory, OperationClass::View},
+        {"availability", Kind::ShowAvailability, OperationClass::View},
+        {"send-nearby", Kind::SendNearby, OperationClass::View},
+        {"restore", Kind::Restore, OperationClass::Effect},
+        {"purge", Kind::DeletePermanently, OperationClass::Effect},
+        {"copy", Kind::Copy, OperationClass::Effect},
+        {"cut", Kind::Cut, OperationClass::Effect},
+        {"trash", Kind::MoveToTrash, OperationClass::Effect},
+        {"compress", Kind::Compress, OperationClass::Effect},
+        {"extract", Kind::ExtractHere, OperationClass::Effect},
+        {"keep-offline", Kind::KeepOffline, OperationClass::Effect},
+        {"automatic-storage", Kind::UseAutomaticStorage, OperationClass::Effect},
+        {"free-local-space", Kind::FreeLocalSpace, OperationClass::Effect},
+        {"retry-transfer", Kind::RetryTransfer, OperationClass::Effect},
+    };
+    const Row* row = nullptr;
+    for (const auto& r : kRows)
+        if (name == r.payload) row = &r;
+    if (!row) return InvokeOutcome::fail("missing file command");
+    if (inv.operation_class != row->cls) return InvokeOutcome::fail("file command has an invalid operation kind");
+    const auto trash = trash_files_folder();
+    if (row->kind == Kind::DeletePermanently && trash && fileops::path_starts_with(entry->path, *trash))
+        return InvokeOutcome::fail("Use the separately confirmed permanent-delete action for items already in Trash");
+    const std::size_t index = static_cast<std::size_t>(entry - entries_.data());
+    selection_.select_only(index);
+    command::Command c = command::Command::simple(row->kind);
+    if (row->kind == Kind::DeletePermanently) c = command::Command::with_paths(row->kind, {entry->path});
+    if (!execute(c)) return InvokeOutcome::fail("file operation could not be applied");
+    redraw_ = true;
+    return InvokeOutcome::success();
+}
+
 std::string FileExplorerWidget::automation_snapshot() const {
     native_observer::SnapshotInput in;
     in.directory = location_;
@@ -84,6 +140,8 @@ std::string FileExplorerWidget::automation_snapshot() const {
 }
 
 std::optional<vesk_ui::AccessNode> FileExplorerWidget::accessibility() const {
+    // While a sheet is open, the dialog stands for the whole window.
+    if (sheet_) return sheet_access_node(*sheet_, bounds_, sheet_focused_);
     vesk_ui::AccessNode root;
     root.role = vesk_ui::Role::Pane;
     root.label = i18n::tr("files-a11y-activity");
@@ -122,6 +180,7 @@ std::optional<vesk_ui::AccessNode> FileExplorerWidget::accessibility() const {
     if (file_view_) {
         if (auto list = file_view_->accessibility()) root.children.push_back(std::move(*list));
     }
+    if (auto menu = overlay_access_node()) root.children.push_back(std::move(*menu));
     return root;
 }
 
@@ -246,6 +305,18 @@ InvokeOutcome FileExplorerWidget::invoke_resource_operation_v2(const vesk_action
             return InvokeOutcome::success();
         }
         return InvokeOutcome::not_handled();
+    }
+    if (inv.action == "files.entry-command") return invoke_entry_command(inv, payload);
+    if (inv.action == "files.rename") {
+        const model::FileEntry* entry = entry_for_resource(inv.resource_id);
+        if (!entry) return InvokeOutcome::fail("missing file resource");
+        auto value = inv.text_args.find("value");
+        if (value == inv.text_args.end()) return InvokeOutcome::fail("missing new file name");
+        auto renamed = fileops::rename_entry(entry->path, value->second);
+        if (!renamed) return InvokeOutcome::fail(renamed.error());
+        refresh();
+        set_status(i18n::tr("files-renamed"));
+        return InvokeOutcome::success();
     }
     if (inv.action == "files.open") {
         if (!payload.is_string()) return InvokeOutcome::fail("file location is no longer available");

@@ -10,7 +10,13 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json_fwd.hpp>
+
 #include "command/command.h"
+#include "fileops/clipboard.h"
+#include "fileops/trash_commands.h"
+#include "files_app/menus.h"
+#include "files_app/sheets.h"
 #include "model/file_entry.h"
 #include "model/ordering.h"
 #include "vesk_ui/selection.h"
@@ -23,6 +29,8 @@ namespace vesk_ui::widgets {
 class TextInput;
 class Scrollable;
 class EmptyState;
+class ContextMenu;
+class Button;
 }  // namespace vesk_ui::widgets
 
 namespace file_explorer::views {
@@ -120,6 +128,31 @@ public:
     void set_static_rendering(bool on) { static_rendering_ = on; }
     thumbnail::ThumbnailService* thumbnails() const { return thumbnails_.get(); }
 
+    // --- menus (menus_widget.cpp) -------------------------------------------
+    // At most one of the item, view options, sort and place menus is open;
+    // the New File submenu shows beside it.
+    MenuContext menu_context() const;
+    void open_item_menu(float x, float y);
+    void open_view_options_menu();
+    void open_sort_menu();
+    void open_anchored_menu(const std::vector<MenuEntry>& entries, float anchor_x, float below_y, float above_y);
+    void open_place_menu(const std::string& path);
+    void open_template_menu(float x, float y);
+    void close_menus();
+    bool menu_open() const;
+    const vesk_ui::widgets::ContextMenu* open_main_menu() const;
+    const vesk_ui::widgets::ContextMenu* open_template_submenu() const;
+    const std::vector<std::optional<command::Command>>& main_menu_commands() const { return main_menu_commands_; }
+
+    // --- sheets (sheets_widget.cpp) ----------------------------------------
+    void open_sheet(Sheet sheet);
+    void close_sheet();
+    const std::optional<Sheet>& sheet() const { return sheet_; }
+    bool sheet_focused() const { return sheet_focused_; }
+    const std::optional<fileops::TrashUndoRecord>& trash_undo() const { return trash_undo_; }
+    void set_trash_undo_for_scene(fileops::TrashUndoRecord record) { trash_undo_ = std::move(record); }
+    const fileops::FileClipboard& clipboard() const { return clipboard_; }
+
     // --- widget interface -------------------------------------------------
     void set_interaction_environment(const vesk_ui::InteractionEnvironment& env) override;
     void sync() override;
@@ -140,6 +173,9 @@ public:
     std::optional<vesk_ui::Clock::time_point> next_wake_deadline() const override;
     bool take_structure_dirty() override;
     bool needs_redraw() const override { return redraw_; }
+    // Focusable exactly while a sheet is open.
+    bool is_focusable() const override { return sheet_.has_value(); }
+    void set_focus(bool focused) override;
     void mark_drawn() override { redraw_ = false; }
 
 private:
@@ -158,6 +194,9 @@ private:
     };
 
     std::vector<std::string> roots_for_load() const;
+    const model::FileEntry* entry_for_resource(std::string_view id) const;
+    vesk_actions::InvokeOutcome invoke_entry_command(const vesk_actions::Invocation& inv,
+                                                     const nlohmann::json& payload);
     void resort(const std::function<void()>& sort);
     void restore_selection(const std::vector<std::string>& paths, const std::optional<std::string>& primary);
     std::optional<std::string> trash_files_folder() const;
@@ -170,6 +209,38 @@ private:
     std::string error_detail() const;
     vesk_ui::Rect content_rect() const;
     void draw_status_bubble(vesk_ui::Painter& painter, const vesk_ui::DrawContext& ctx);
+
+    // Menus and sheets (menus_widget.cpp, menus_commands.cpp, sheets_widget.cpp).
+    struct MenuAnchor {
+        float x = 0, below_y = 0, above_y = 0;
+    };
+    bool toolbar_compact() const;
+    vesk_ui::Rect toolbar_rect() const;
+    std::optional<vesk_ui::Rect> view_options_button_rect() const;
+    std::optional<vesk_ui::Rect> sort_control_rect() const;
+    bool is_home_favourite(const std::string& path) const;
+    bool is_removable_favourite(const std::string& path) const;
+    bool in_trash_folder() const;
+    MenuAnchor anchor_at(const std::optional<vesk_ui::Rect>& control) const;
+    void install_main_menu(const std::vector<MenuEntry>& entries, float x, float y);
+    void open_template_menu_beside(bool by_pointer);
+    bool open_keyboard_menu();
+    void open_pointer_menu();
+    void run_menu_choice(bool from_submenu, std::size_t index, bool by_pointer);
+    // Some(consumed) when an open menu took the event, none when it goes on.
+    std::optional<bool> handle_menu_event(const vesk_ui::Event& event);
+    bool handle_sheet_event(const vesk_ui::Event& event, vesk_ui::EventContext& ctx);
+    void draw_overlay(vesk_ui::Painter& painter, const vesk_ui::DrawContext& ctx);
+    std::optional<vesk_ui::AccessNode> overlay_access_node() const;
+    // Some(changed) for the commands carried out there, none for the rest.
+    std::optional<bool> execute_shell_command(const command::Command& c);
+    std::vector<std::string> selected_paths() const;
+    void finish_command(const std::string& status, bool reload);
+    void finish_creation(const std::optional<std::string>& created, const std::string& status);
+    bool show_properties();
+    bool move_selection_to_trash();
+    bool request_empty_trash();
+    bool extract_browsed_archive();
     vesk_ui::Rect bubble_box_;
 
     // Navigation and listing.
@@ -224,6 +295,21 @@ private:
     std::unique_ptr<vesk_ui::widgets::EmptyState> state_view_;
     bool structure_dirty_ = true;
     bool redraw_ = true;
+
+    // Menus, sheets, the Trash undo record and the file clipboard.
+    std::unique_ptr<vesk_ui::widgets::ContextMenu> main_menu_;
+    std::vector<std::optional<command::Command>> main_menu_commands_;
+    std::unique_ptr<vesk_ui::widgets::ContextMenu> template_menu_;
+    std::vector<std::optional<command::Command>> template_menu_commands_;
+    bool template_menu_open_ = false;
+    std::optional<std::string> pending_place_menu_;
+    std::optional<Sheet> sheet_;
+    bool sheet_focused_ = false;
+    bool sheet_pressed_ = false;  // the primary button went down while the sheet was open
+    bool sheet_close_hovered_ = false;
+    std::unique_ptr<vesk_ui::widgets::Button> sheet_button_;
+    std::optional<fileops::TrashUndoRecord> trash_undo_;
+    fileops::FileClipboard clipboard_;
 };
 
 }  // namespace file_explorer::files_app
