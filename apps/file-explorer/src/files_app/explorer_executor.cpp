@@ -47,6 +47,7 @@ bool FileExplorerWidget::execute(const command::Command& c) {
         set_status(i18n::tr("files-archive-read-only"));
         return true;
     }
+    if (auto changed = execute_shell_command(c)) return *changed;
     const bool valid_index = c.index && *c.index < entries_.size();
     switch (c.kind) {
         case Kind::NavigateToPath: navigate(c.path); return true;
@@ -60,6 +61,7 @@ bool FileExplorerWidget::execute(const command::Command& c) {
             return valid_index;
         case Kind::ContextMenuRequested:
             prepare_context_selection(valid_index ? c.index : std::nullopt);
+            open_item_menu(float(last_pointer_x_), float(last_pointer_y_));
             return true;
         case Kind::OpenItem:
             if (valid_index) open_entry(entries_[*c.index].path);

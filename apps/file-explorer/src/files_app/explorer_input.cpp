@@ -54,6 +54,9 @@ bool FileExplorerWidget::handle_event(const vesk_ui::Event& event, vesk_ui::Even
         return true;
     }
 
+    // An open sheet takes every event; nothing reaches the menus or children.
+    if (sheet_) return handle_sheet_event(event, ctx);
+
     if (const auto* p = event.pointer(); p && p->kind == vesk_ui::PointerKind::Up &&
                                          p->button == vesk_ui::Button::Primary) {
         armed_drag_.reset();
@@ -82,7 +85,11 @@ bool FileExplorerWidget::handle_event(const vesk_ui::Event& event, vesk_ui::Even
     }
 
     bool consumed = false;
-    if (rename_target_ && (event.key() || event.text_input())) {
+    // An open menu takes keys and primary presses first.
+    if (auto used = handle_menu_event(event)) {
+        consumed = *used;
+        changed = true;
+    } else if (rename_target_ && (event.key() || event.text_input())) {
         if (const auto* key = event.key(); key && key->pressed && key->named("Enter")) {
             commit_rename();
             consumed = changed = true;
@@ -111,6 +118,13 @@ bool FileExplorerWidget::handle_event(const vesk_ui::Event& event, vesk_ui::Even
     }
 
     changed = drain_commands() || changed;
+    // A secondary press opens the place or item menu once the children have
+    // reported it (and set the selection for it).
+    if (const auto* p = event.pointer(); p && p->kind == vesk_ui::PointerKind::Down &&
+                                         p->button == vesk_ui::Button::Secondary) {
+        open_pointer_menu();
+        consumed = changed = true;
+    }
     if (changed) {
         structure_dirty_ = true;
         redraw_ = true;
@@ -159,6 +173,7 @@ bool FileExplorerWidget::handle_shortcut(const vesk_ui::KeyEvent& key) {
         if (key.named("F1") || key.text == "?") return channel_->push(Command::simple(Kind::ShowShortcuts)), true;
         if (key.named("F2")) return channel_->push(Command::simple(Kind::StartRename)), true;
         if (key.named("F5")) return channel_->push(Command::simple(Kind::Refresh)), true;
+        if (key.named("ContextMenu")) return open_keyboard_menu();
         return false;
     }
 

@@ -14,6 +14,8 @@
 #include "views/file_view/file_view.h"
 #include "vesk_ui/painter.h"
 #include "vesk_ui/theme.h"
+#include "vesk_ui/widgets/button.h"
+#include "vesk_ui/widgets/context_menu.h"
 #include "vesk_ui/widgets/empty_state.h"
 #include "vesk_ui/widgets/scrollable.h"
 #include "vesk_ui/widgets/text_input.h"
@@ -189,6 +191,7 @@ void FileExplorerWidget::draw(vesk_ui::Painter& painter, const vesk_ui::DrawCont
     if (active_drag_ && !active_drag_->client_drag)
         draw_drag_card(painter, ctx.theme, {float(last_pointer_x_), float(last_pointer_y_)}, active_drag_->paths,
                        ctx.scale);
+    draw_overlay(painter, ctx);
     draw_status_bubble(painter, ctx);
 }
 

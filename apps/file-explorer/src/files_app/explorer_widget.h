@@ -240,7 +240,6 @@ private:
     bool show_properties();
     bool move_selection_to_trash();
     bool request_empty_trash();
-    bool extract_browsed_archive();
     vesk_ui::Rect bubble_box_;
 
     // Navigation and listing.

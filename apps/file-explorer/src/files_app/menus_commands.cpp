@@ -1,0 +1,154 @@
+// The commands behind the menus and sheets: opening menus and sheets, the
+// Trash with its undo, the file clipboard and new items. Each ends in a status message, a sheet or a menu.
+#include <spawn.h>
+
+#include "files_app/explorer_widget.h"
+#include "fileops/new_items.h"
+#include "fileops/paths.h"
+#include "fileops/trash_ops.h"
+#include "i18n/i18n.h"
+
+extern char** environ;
+
+namespace file_explorer::files_app {
+
+namespace {
+
+using command::Command;
+using command::Kind;
+
+// Starts the program "terminal" in `folder` without waiting for it; a
+// program that cannot start is dropped.
+void start_terminal(const std::string& folder) {
+    posix_spawn_file_actions_t actions;
+    if (::posix_spawn_file_actions_init(&actions) != 0) return;
+    if (::posix_spawn_file_actions_addchdir_np(&actions, folder.c_str()) == 0) {
+        char* argv[] = {const_cast<char*>("terminal"), nullptr};
+        pid_t pid = 0;
+        ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv, environ);
+    }
+    ::posix_spawn_file_actions_destroy(&actions);
+}
+
+}  // namespace
+
+// The outcome of a command that may have changed the folder: reload first,
+// since loading clears the status line.
+void FileExplorerWidget::finish_command(const std::string& status, bool reload) {
+    if (reload) refresh();
+    set_status(status);
+}
+
+// After a new folder or file: it alone is selected and its rename starts.
+void FileExplorerWidget::finish_creation(const std::optional<std::string>& created, const std::string& status) {
+    if (created) {
+        refresh();
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            if (!fileops::same_path(entries_[i].path, *created)) continue;
+            selection_.select_only(i);
+            start_rename();
+            break;
+        }
+    }
+    set_status(status);
+}
+
+bool FileExplorerWidget::show_properties() {
+    const auto primary = selection_.primary();
+    if (!primary || *primary >= entries_.size()) return false;
+    open_sheet(properties_sheet(entries_[*primary]));
+    return true;
+}
+
+bool FileExplorerWidget::move_selection_to_trash() {
+    std::vector<std::string> paths = selected_paths();
+    if (paths.empty()) return false;
+    if (in_trash_folder()) {
+        open_sheet(permanent_delete_sheet(std::move(paths)));
+        return true;
+    }
+    auto result = fileops::trash_selection(paths, trash_undo_);
+    if (!result) return false;
+    finish_command(result->status, result->reload);
+    return true;
+}
+
+// Outside the Trash folder the confirmation counts what the Trash holds,
+// not the folder that happens to be shown.
+bool FileExplorerWidget::request_empty_trash() {
+    std::size_t count = entries_.size();
+    if (!in_trash_folder()) {
+        auto snapshot = fileops::trash_snapshot();
+        count = snapshot ? snapshot->size() : 0;
+    }
+    if (count == 0) {
+        set_status(i18n::tr("files-trash-already-empty"));
+        return true;
+    }
+    open_sheet(empty_trash_sheet(count));
+    return true;
+}
+
+std::optional<bool> FileExplorerWidget::execute_shell_command(const command::Command& c) {
+    switch (c.kind) {
+        // Menus and sheets.
+        case Kind::ShowViewMenu: open_view_options_menu(); return true;
+        case Kind::ShowSortMenu: open_sort_menu(); return true;
+        case Kind::ShowTemplateMenu: open_template_menu_beside(false); return true;
+        case Kind::FavouriteContextMenu: pending_place_menu_ = c.path; return true;
+        case Kind::ShowShortcuts: open_sheet(shortcuts_sheet()); return true;
+        case Kind::ShowProperties: return show_properties();
+
+        // The Trash.
+        case Kind::MoveToTrash: return move_selection_to_trash();
+        case Kind::UndoTrash: {
+            auto result = fileops::undo_move_to_trash(trash_undo_);
+            finish_command(result.status, result.reload);
+            return true;
+        }
+        case Kind::Restore: {
+            auto result = fileops::restore_selection(selected_paths(), trash_undo_);
+            if (!result) return false;
+            finish_command(result->status, result->reload);
+            return true;
+        }
+        case Kind::RequestEmptyTrash: return request_empty_trash();
+        case Kind::DeletePermanently: {
+            auto result = fileops::delete_permanently(c.paths, trash_undo_);
+            finish_command(result.status, result.reload);
+            return true;
+        }
+        case Kind::EmptyTrash: {
+            auto result = fileops::confirm_empty_trash(trash_undo_);
+            finish_command(result.status, result.reload);
+            return true;
+        }
+
+        // The window's file clipboard.
+        case Kind::Copy: set_status(clipboard_.copy(selected_paths())); return true;
+        case Kind::Cut: set_status(clipboard_.cut(selected_paths())); return true;
+        case Kind::Paste: {
+            auto report = clipboard_.paste_into(location_);
+            if (!report) return false;
+            finish_command(report->status(), true);
+            return true;
+        }
+
+        // New items.
+        case Kind::NewFolder: {
+            auto outcome = fileops::new_folder_command(location_);
+            finish_creation(outcome.created, outcome.status);
+            return true;
+        }
+        case Kind::NewFromTemplate: {
+            auto outcome = fileops::new_from_template_command(c.path, location_);
+            finish_creation(outcome.created, outcome.status);
+            return true;
+        }
+
+        case Kind::OpenTerminal: start_terminal(location_); return false;
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace file_explorer::files_app
