@@ -97,6 +97,20 @@ TEST(ContextMenu, RowsHitTestAndSeparatorsAreThin) {
     EXPECT_EQ(m.item_at({r.left - 1, r.top + 20}), std::nullopt);
     m.close();
     EXPECT_EQ(m.item_at(m.row_rect(0).center()), std::nullopt);
+
+    // Separators with nothing to set apart take no room.
+    ContextMenu edges;
+    edges.push_separator();
+    edges.push(item("Empty Trash"));
+    edges.push_separator();
+    edges.push_separator();
+    edges.push(item("Open Terminal"));
+    edges.push_separator();
+    edges.open_at(0, 0);
+    edges.apply_layout(kBox);
+    EXPECT_FLOAT_EQ(edges.menu_rect().height(),
+                    2 * ContextMenu::padding + 2 * ContextMenu::row_height + ContextMenu::separator_height);
+    EXPECT_EQ(edges.item_at(edges.row_rect(1).center()), 1u);
 }
 
 TEST(ContextMenu, KeyboardSkipsSeparatorsAndDisabledItemsAndWraps) {

@@ -56,6 +56,17 @@ void ContextMenu::set_highlight(std::optional<std::size_t> index) {
     highlight_ = index && selectable(*index) ? index : std::nullopt;
 }
 
+// A separator at either end, or right after another, has nothing to set
+// apart: it takes no room.
+bool ContextMenu::collapsed(std::size_t i) const {
+    if (!items_[i].separator()) return false;
+    if (i > 0 && items_[i - 1].separator()) return true;
+    auto is_item = [](const MenuItem& m) { return !m.separator(); };
+    const bool before = std::any_of(items_.begin(), items_.begin() + std::ptrdiff_t(i), is_item);
+    const bool after = std::any_of(items_.begin() + std::ptrdiff_t(i) + 1, items_.end(), is_item);
+    return !before || !after;
+}
+
 bool ContextMenu::has_checks() const {
     return std::any_of(items_.begin(), items_.end(), [](const MenuItem& i) { return i.checked.has_value(); });
 }
@@ -65,9 +76,10 @@ Size ContextMenu::measure(Size available) {
     const TextRenderer& text = text_renderer();
     float content = 0;
     float height = 2 * padding;
-    for (const MenuItem& item : items_) {
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const MenuItem& item = items_[i];
         if (item.separator()) {
-            height += separator_height;
+            if (!collapsed(i)) height += separator_height;
             continue;
         }
         height += row_height;
@@ -96,8 +108,8 @@ void ContextMenu::apply_layout(const Rect& box) {
     bounds_ = Rect::from_xywh(x, y, size.width, size.height);
     rows_.clear();
     float top = y + padding;
-    for (const MenuItem& item : items_) {
-        const float h = item.separator() ? separator_height : row_height;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const float h = !items_[i].separator() ? row_height : collapsed(i) ? 0 : separator_height;
         rows_.push_back(Rect{bounds_.left, top, bounds_.right, top + h});
         top += h;
     }
@@ -213,6 +225,7 @@ void ContextMenu::draw(Painter& painter, const DrawContext& ctx) {
         const MenuItem& item = items_[i];
         const Rect& row = rows_[i];
         if (item.separator()) {
+            if (row.height() <= 0) continue;
             const float y = row.top + separator_height / 2;
             chrome::draw_hairline(painter, {row.left + row_inset + 4, y}, {row.right - row_inset - 4, y}, t.border,
                                   ctx.scale);

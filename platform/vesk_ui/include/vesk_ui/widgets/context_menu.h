@@ -4,6 +4,8 @@
 // out (so that hit tests work at once) and asks after each event which item
 // was chosen; choosing an item closes the menu unless it leads to a submenu.
 //
+// A separator at either end of the menu, or doubled, takes no room.
+//
 // Placement: the menu's top-left corner goes to the open point. When the
 // menu does not fit inside the viewport to the right it opens leftwards
 // (its right edge at the point, or at the given flip edge); when it does not
@@ -90,6 +92,7 @@ private:
     std::optional<std::size_t> typeahead(std::string_view text) const;
     bool selectable(std::size_t i) const { return i < items_.size() && !items_[i].separator() && items_[i].enabled; }
     bool has_checks() const;
+    bool collapsed(std::size_t i) const;
 
     std::vector<MenuItem> items_;
     std::vector<Rect> rows_;
