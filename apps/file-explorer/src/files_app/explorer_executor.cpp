@@ -4,6 +4,8 @@
 #include <unordered_map>
 
 #include "files_app/explorer_widget.h"
+#include "fileops/archive_commands.h"
+#include "fileops/archive_location.h"
 #include "i18n/i18n.h"
 #include "vesk_ui/services.h"
 
@@ -102,6 +104,14 @@ bool FileExplorerWidget::execute(const command::Command& c) {
             armed_drag_ = ArmedDrag{c.path, c.x, c.y, c.flag_a};
             return false;
         case Kind::StartDrag: return start_drag(c.path, c.flag_a);
+        case Kind::ExtractHere:
+            return apply_outcome(fileops::extract_selected_archives(selected_paths(), location_));
+        case Kind::ExtractArchive: {
+            auto archive = fileops::find_archive_location(location_);
+            if (!archive) return false;
+            return apply_outcome(fileops::extract_browsed_archive(archive->archive, location_));
+        }
+        case Kind::Compress: return apply_outcome(fileops::compress_selection(selected_paths(), location_));
         default:
             // Not available in this build: nothing happens and nothing is claimed.
             return false;
@@ -139,6 +149,21 @@ void FileExplorerWidget::restore_selection(const std::vector<std::string>& paths
     }
     // The primary goes last so that it becomes the cursor.
     if (primary_index) selection_.toggle(*primary_index);
+}
+
+std::vector<std::string> FileExplorerWidget::selected_paths() const {
+    std::vector<std::string> paths;
+    for (std::size_t i : selection_.selected())
+        if (i < entries_.size()) paths.push_back(entries_[i].path);
+    return paths;
+}
+
+// Shows an operation's outcome; a reload comes first because loading clears
+// the status message.
+bool FileExplorerWidget::apply_outcome(const fileops::ArchiveCommandOutcome& outcome) {
+    if (outcome.reload) refresh();
+    set_status(outcome.status);
+    return true;
 }
 
 bool FileExplorerWidget::start_drag(const std::string& path, bool folder) {

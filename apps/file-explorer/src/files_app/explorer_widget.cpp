@@ -204,7 +204,8 @@ void FileExplorerWidget::draw_status_bubble(vesk_ui::Painter& painter, const ves
     const std::string text = status_text();
     if (text != bubble_text_) {
         bubble_text_ = text;
-        bubble_.poke(ctx.now);
+        // Still pictures show the bubble only where a scene asks for it.
+        if (!static_rendering_) bubble_.poke(ctx.now);
     }
     const vesk_ui::Size box = vesk_ui::StatusBubble::pill_size(text, ctx.scale);
     const vesk_ui::Rect content = content_rect();
@@ -214,7 +215,8 @@ void FileExplorerWidget::draw_status_bubble(vesk_ui::Painter& painter, const ves
         content.bottom - margin - vesk_ui::StatusBubble::pad_y - box.height, box.width, box.height);
     bubble_box_ = text_box;
     float alpha = bubble_.alpha(ctx.now);
-    if (static_rendering_ && alpha > 0) alpha = 1.0f;
+    // A still picture shows a poked bubble fully, as it looks once faded in.
+    if (static_rendering_ && bubble_.is_visible(ctx.now + vesk_ui::StatusBubble::fade_in)) alpha = 1.0f;
     if (alpha <= 0) return;
     vesk_ui::StatusBubble::draw_pill(painter, vesk_ui::StatusBubble::pill_rect(text_box), text, alpha, ctx.theme);
 }

@@ -33,6 +33,10 @@ class ContextMenu;
 class Button;
 }  // namespace vesk_ui::widgets
 
+namespace file_explorer::fileops {
+struct ArchiveCommandOutcome;
+}
+
 namespace file_explorer::views {
 class FileView;
 }
@@ -194,6 +198,7 @@ private:
     };
 
     std::vector<std::string> roots_for_load() const;
+    bool apply_outcome(const fileops::ArchiveCommandOutcome& outcome);
     const model::FileEntry* entry_for_resource(std::string_view id) const;
     vesk_actions::InvokeOutcome invoke_entry_command(const vesk_actions::Invocation& inv,
                                                      const nlohmann::json& payload);

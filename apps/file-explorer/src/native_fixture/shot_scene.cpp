@@ -1,7 +1,10 @@
 #include "native_fixture/shot_scene.h"
 
+#include <cstdlib>
+
 #include "files_app/explorer_widget.h"
 #include "native_fixture/decoders.h"
+#include "native_fixture/fixtures.h"
 #include "vesk_ui/backend.h"
 #include "vesk_ui/offscreen.h"
 #include "vesk_ui/shot.h"
@@ -45,6 +48,12 @@ std::expected<void, std::string> render_shot(const vesk_ui::launch::ShotRequest&
     files_app::ExplorerConfig config = files_app::ExplorerConfig::defaults();
     config.thumbnail_decoders = image_decoders();
     std::optional<std::string> start = request.args.value("--path");
+    if (auto fixture = prepare_fixture(request.scene)) {
+        // The fixture is the demonstration's only workspace root.
+        ::setenv("VESK_WORKSPACE_ROOTS", fixture->c_str(), 1);
+        config.fixed_workspace_roots = std::vector<std::string>{*fixture};
+        start = *fixture;
+    }
     FileExplorerWidget root(std::move(config), start);
     root.set_static_rendering(true);
     apply_scene_state(root, request.scene);
