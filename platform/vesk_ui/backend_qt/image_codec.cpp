@@ -76,7 +76,9 @@ std::expected<Image, std::string> decode_bytes(std::span<const std::uint8_t> byt
     return read(reader, max_side);
 }
 
-std::expected<std::vector<std::uint8_t>, std::string> encode_png(const Image& image) {
+namespace {
+
+std::expected<std::vector<std::uint8_t>, std::string> encode(const Image& image, const char* format, int quality) {
     if (image.empty() || image.pixels->size() < std::size_t(image.width) * std::size_t(image.height)) {
         return std::unexpected(std::string("empty image"));
     }
@@ -85,8 +87,18 @@ std::expected<std::vector<std::uint8_t>, std::string> encode_png(const Image& im
     QByteArray out;
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
-    if (!view.save(&buffer, "PNG")) return std::unexpected(std::string("PNG encoding failed"));
+    if (!view.save(&buffer, format, quality)) return std::unexpected(std::string(format) + " encoding failed");
     return std::vector<std::uint8_t>(out.begin(), out.end());
+}
+
+}  // namespace
+
+std::expected<std::vector<std::uint8_t>, std::string> encode_png(const Image& image) {
+    return encode(image, "PNG", -1);
+}
+
+std::expected<std::vector<std::uint8_t>, std::string> encode_jpeg(const Image& image, int quality) {
+    return encode(image, "JPEG", quality);
 }
 
 }  // namespace vesk_ui::image_codec

@@ -8,6 +8,7 @@
 #include "vesk_ui/backend.h"
 #include "vesk_ui/offscreen.h"
 #include "vesk_ui/shot.h"
+#include "vesk_ui/theme.h"
 
 namespace file_explorer::native_fixture {
 
@@ -57,6 +58,13 @@ std::expected<void, std::string> render_shot(const vesk_ui::launch::ShotRequest&
     FileExplorerWidget root(std::move(config), start);
     root.set_static_rendering(true);
     apply_scene_state(root, request.scene);
+    if ((request.scene == "thumbnails" || request.scene == "thumbnails-fs") && root.thumbnails()) {
+        // A first frame asks for the visible pictures; the shot waits for them.
+        if (auto first = vesk_ui::offscreen::OffscreenRenderer::new_(int(size.width), int(size.height))) {
+            (void)first->render_resilient(root, vesk_ui::launch::shot_theme());
+            root.thumbnails()->wait_idle(std::chrono::seconds(10));
+        }
+    }
     return vesk_ui::shot::render_png_to(root, size, *request.output);
 }
 

@@ -20,5 +20,7 @@ std::expected<Image, std::string> decode_file(const std::string& path, int max_s
 std::expected<Image, std::string> decode_bytes(std::span<const std::uint8_t> bytes, int max_side);
 
 std::expected<std::vector<std::uint8_t>, std::string> encode_png(const Image& image);
+// JPEG at `quality` (0 to 100); transparency is flattened.
+std::expected<std::vector<std::uint8_t>, std::string> encode_jpeg(const Image& image, int quality = 88);
 
 }  // namespace vesk_ui::image_codec
