@@ -87,7 +87,10 @@ Rect sheet_panel_rect(const Sheet& sheet, const Rect& root) {
     float content = n == 0 ? 143.0f : 116.0f + 27.0f * float(std::min(n, kSheetMaxLines));
     if (sheet.action) content += 58;
     const float width = std::clamp(root.width(), 320.0f, 680.0f) - 32;
-    const float height = std::max(std::min(content, root.height() - 32), 180.0f);
+    // The window limits the height, but never below 180; a sheet that fits
+    // keeps its own height.
+    const float room = root.height() - 32;
+    const float height = content <= room ? content : std::max(room, 180.0f);
     const vesk_ui::Point c = root.center();
     return Rect::from_xywh(c.x - width / 2, c.y - height / 2, width, height);
 }
