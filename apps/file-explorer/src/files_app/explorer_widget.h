@@ -19,6 +19,7 @@
 #include "files_app/sheets.h"
 #include "model/file_entry.h"
 #include "model/ordering.h"
+#include "views/favorites/favorites.h"
 #include "vesk_ui/selection.h"
 #include "vesk_ui/widgets/status_bubble.h"
 #include "vesk_ui/sysdirs.h"
@@ -31,6 +32,7 @@ class Scrollable;
 class EmptyState;
 class ContextMenu;
 class Button;
+class NavShell;
 }  // namespace vesk_ui::widgets
 
 namespace file_explorer::fileops {
@@ -39,9 +41,14 @@ struct ArchiveCommandOutcome;
 
 namespace file_explorer::views {
 class FileView;
+class FileToolbar;
+class PlacesSidebar;
+struct ReorderState;
 }
 
 namespace file_explorer::files_app {
+
+class ContentColumn;
 
 // What the constructor needs from the outside world; `defaults()` reads it
 // from the environment, tests and the screenshot mode fill it themselves.
@@ -142,6 +149,9 @@ public:
     void open_anchored_menu(const std::vector<MenuEntry>& entries, float anchor_x, float below_y, float above_y);
     void open_place_menu(const std::string& path);
     void open_template_menu(float x, float y);
+    // The New File submenu beside the open menu, where the pointer or the
+    // keyboard chose it.
+    void open_template_menu_beside(bool by_pointer);
     void close_menus();
     bool menu_open() const;
     const vesk_ui::widgets::ContextMenu* open_main_menu() const;
@@ -156,6 +166,24 @@ public:
     const std::optional<fileops::TrashUndoRecord>& trash_undo() const { return trash_undo_; }
     void set_trash_undo_for_scene(fileops::TrashUndoRecord record) { trash_undo_ = std::move(record); }
     const fileops::FileClipboard& clipboard() const { return clipboard_; }
+
+    // --- chrome (explorer_chrome.cpp) ---------------------------------------
+    // The places sidebar in the navigation shell, the toolbar with the path
+    // bar, and the favourites they show.
+    const views::FavoritesStore& favourites() const { return favorites_; }
+    views::FileToolbar* toolbar() const { return toolbar_.get(); }
+    views::PlacesSidebar* sidebar() const { return sidebar_; }
+    vesk_ui::widgets::NavShell* nav_shell() const { return shell_.get(); }
+    // Primary + L: the path bar becomes a text field with completion.
+    void begin_location_edit();
+    bool location_editing() const;
+    // Scene setters for the screenshot mode.
+    void show_sidebar_for_scene();
+    void set_favourite_drag_for_scene(std::size_t from, std::size_t to);
+    void set_drag_for_scene(std::vector<std::string> paths, vesk_ui::Point pointer);
+    // The centre of sidebar row `i` (favourites first) of a window laid out
+    // from its top-left corner.
+    vesk_ui::Point sidebar_row_centre(std::size_t i) const;
 
     // --- widget interface -------------------------------------------------
     void set_interaction_environment(const vesk_ui::InteractionEnvironment& env) override;
@@ -174,6 +202,7 @@ public:
     std::optional<vesk_actions::Resource> resource(std::string_view id) override;
     vesk_actions::InvokeOutcome invoke_resource_operation_v2(const vesk_actions::Invocation& inv) override;
     bool needs_animation_frame() const override;
+    bool needs_idle_sync() const override;
     std::optional<vesk_ui::Clock::time_point> next_wake_deadline() const override;
     bool take_structure_dirty() override;
     bool needs_redraw() const override { return redraw_; }
@@ -228,7 +257,6 @@ private:
     bool in_trash_folder() const;
     MenuAnchor anchor_at(const std::optional<vesk_ui::Rect>& control) const;
     void install_main_menu(const std::vector<MenuEntry>& entries, float x, float y);
-    void open_template_menu_beside(bool by_pointer);
     bool open_keyboard_menu();
     void open_pointer_menu();
     void run_menu_choice(bool from_submenu, std::size_t index, bool by_pointer);
@@ -246,6 +274,26 @@ private:
     bool move_selection_to_trash();
     bool request_empty_trash();
     vesk_ui::Rect bubble_box_;
+
+    // Chrome (explorer_chrome.cpp).
+    enum class FocusArea : std::uint8_t { Content, Sidebar, Breadcrumbs };
+    void init_chrome();
+    void build_body();
+    void build_chrome();
+    void apply_focus();
+    void focus_at(vesk_ui::Point p);
+    bool cycle_focus(bool backwards);
+    std::optional<std::string> drop_destination(vesk_ui::Point p) const;
+    void drop_dragged_items(vesk_ui::Point p);
+    void show_drop_target();
+    std::optional<bool> execute_chrome_command(const command::Command& c);
+    bool pump_completion();
+    vesk_actions::Operation favourite_operation() const;
+    void append_place_resources(std::vector<vesk_actions::Resource>& out) const;
+    std::optional<vesk_actions::Resource> place_resource(std::string_view id) const;
+    std::optional<vesk_actions::InvokeOutcome> invoke_chrome(const vesk_actions::Invocation& inv,
+                                                             const nlohmann::json& payload);
+    void append_chrome_access(vesk_ui::AccessNode& root) const;
 
     // Navigation and listing.
     ExplorerConfig config_;
@@ -297,6 +345,15 @@ private:
     std::unique_ptr<vesk_ui::widgets::Scrollable> scroller_;
     views::FileView* file_view_ = nullptr;  // owned by scroller_
     std::unique_ptr<vesk_ui::widgets::EmptyState> state_view_;
+    // The chrome lives as long as the widget: the shell holds the sidebar and
+    // the content column, which places the toolbar and the body above.
+    std::unique_ptr<views::FileToolbar> toolbar_;
+    std::unique_ptr<vesk_ui::widgets::NavShell> shell_;
+    views::PlacesSidebar* sidebar_ = nullptr;  // owned by shell_
+    ContentColumn* content_ = nullptr;         // owned by shell_
+    views::FavoritesStore favorites_;
+    std::shared_ptr<views::ReorderState> reorder_;
+    FocusArea focus_area_ = FocusArea::Content;
     bool structure_dirty_ = true;
     bool redraw_ = true;
 

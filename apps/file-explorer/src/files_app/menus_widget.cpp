@@ -68,19 +68,22 @@ bool FileExplorerWidget::toolbar_compact() const { return toolbar_rect().width()
 // The toolbar spans the top of the window; until it reports its own
 // rectangle and controls, menus anchor at the window's top-right corner.
 vesk_ui::Rect FileExplorerWidget::toolbar_rect() const {
+    if (toolbar_->bounds().valid()) return toolbar_->bounds();
     return vesk_ui::Rect{bounds_.left, bounds_.top, bounds_.right, bounds_.top};
 }
-std::optional<vesk_ui::Rect> FileExplorerWidget::view_options_button_rect() const { return std::nullopt; }
-std::optional<vesk_ui::Rect> FileExplorerWidget::sort_control_rect() const { return std::nullopt; }
+std::optional<vesk_ui::Rect> FileExplorerWidget::view_options_button_rect() const {
+    return toolbar_->view_options_rect();
+}
+std::optional<vesk_ui::Rect> FileExplorerWidget::sort_control_rect() const { return toolbar_->sort_control_rect(); }
 
 bool FileExplorerWidget::is_home_favourite(const std::string& path) const {
-    return config_.home && fileops::same_path(path, *config_.home);
+    const views::Place* favourite = favorites_.find(path);
+    return favourite && favourite->home;
 }
 
-// Seam: answered from the favourites store once the sidebar keeps one.
 bool FileExplorerWidget::is_removable_favourite(const std::string& path) const {
-    (void)path;
-    return false;
+    const views::Place* favourite = favorites_.find(path);
+    return favourite && !favourite->home;
 }
 
 bool FileExplorerWidget::in_trash_folder() const {
@@ -174,6 +177,9 @@ void FileExplorerWidget::open_template_menu_beside(bool by_pointer) {
     const vesk_ui::Rect m = main_menu_->menu_rect();
     const float y = by_pointer ? float(last_pointer_y_) - kSubmenuAbovePointer : m.top + kSubmenuBelowTop;
     open_template_menu(m.right - kSubmenuOverlap, y);
+    // The entry that leads to the submenu stays lit while it is shown.
+    for (std::size_t i = 0; template_menu_open_ && i < main_menu_commands_.size(); ++i)
+        if (main_menu_commands_[i] && main_menu_commands_[i]->kind == Kind::ShowTemplateMenu) main_menu_->set_highlight(i);
 }
 
 void FileExplorerWidget::close_menus() {
@@ -249,7 +255,7 @@ std::optional<bool> FileExplorerWidget::handle_menu_event(const vesk_ui::Event& 
         return std::nullopt;
     }
 
-    if (const auto* key = event.key()) {
+    if (event.key()) {
         ContextMenu* target = sub ? sub : main;
         if (!target) return std::nullopt;
         vesk_ui::EventContext inner;

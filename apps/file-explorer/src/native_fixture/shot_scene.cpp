@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "files_app/explorer_widget.h"
+#include "fileops/paths.h"
 #include "native_fixture/decoders.h"
 #include "native_fixture/fixtures.h"
 #include "vesk_ui/backend.h"
@@ -32,11 +33,38 @@ void apply_scene_state(FileExplorerWidget& root, const std::string& scene) {
             root.selection().select_only(3);
             root.start_rename();
         }
+    } else if (scene == "places") {
+        root.show_sidebar_for_scene();
+    } else if (scene == "reorder") {
+        root.set_favourite_drag_for_scene(4, 1);
+    } else if (scene == "pindrag") {
+        root.set_drag_for_scene({fileops::join_path(root.location(), "Development")}, {150, 300});
+    } else if (scene == "dropmove") {
+        for (const auto& entry : root.entries()) {
+            if (entry.is_dir) continue;
+            root.set_drag_for_scene({entry.path}, root.sidebar_row_centre(0));
+            break;
+        }
     } else if (scene == "loading") {
         root.set_loading_for_scene(true);
     } else if (scene == "error") {
         root.set_load_error_for_scene("Permission denied");
     }
+}
+
+// Scenes with a menu open. The widget is laid out at the shot's size first,
+// so that the menus are placed inside the window.
+void open_scene_menus(FileExplorerWidget& root, const std::string& scene, vesk_ui::Size size) {
+    if (scene != "menu" && scene != "archive-menu" && scene != "undo-trash" && scene != "context-menu") return;
+    root.build_layout();
+    root.apply_layout(vesk_ui::Rect::from_xywh(0, 0, size.width, size.height));
+    if (scene == "undo-trash") root.set_trash_undo_for_scene(fileops::TrashUndoRecord{});
+    if (scene != "context-menu") {
+        root.open_view_options_menu();
+        return;
+    }
+    root.open_item_menu(0.45f * size.width, 0.34f * size.height);
+    root.open_template_menu_beside(false);
 }
 
 }  // namespace
@@ -58,6 +86,7 @@ std::expected<void, std::string> render_shot(const vesk_ui::launch::ShotRequest&
     FileExplorerWidget root(std::move(config), start);
     root.set_static_rendering(true);
     apply_scene_state(root, request.scene);
+    open_scene_menus(root, request.scene, size);
     if ((request.scene == "thumbnails" || request.scene == "thumbnails-fs") && root.thumbnails()) {
         // A first frame asks for the visible pictures; the shot waits for them.
         if (auto first = vesk_ui::offscreen::OffscreenRenderer::new_(int(size.width), int(size.height))) {
