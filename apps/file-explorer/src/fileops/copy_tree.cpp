@@ -28,8 +28,10 @@ Result type_changed() { return std::unexpected(std::string(kSourceTypeChanged));
 
 // Kernel copies go in large steps; the read/write fallback uses a buffer of
 // this size. Both are checked against the fault seam once per step.
-constexpr std::size_t kKernelChunk = std::size_t{8} << 20;
+constexpr std::size_t kKernelChunk = std::size_t{64} << 20;
 constexpr std::size_t kBufferSize = std::size_t{256} << 10;
+// Larger files are read with a doubled read-ahead window.
+constexpr off_t kAdviseSequentialFrom = off_t{1} << 20;
 
 // What the file systems of one walk turned out to support, so that a tree of
 // many files pays for an unsupported facility only once.
@@ -113,9 +115,13 @@ Result copy_contents(CopyContext& ctx, int in, int out, const struct stat& statu
         if (ioctl(out, FICLONE, in) == 0) return {};
         if (means_unsupported(errno)) ctx.try_clone = false;
     }
-    bool sparse = status.st_size > 0 && status.st_blocks * 512 < status.st_size;
+    // Files that report no size may still have content (as in /proc).
+    if (status.st_size == 0) return copy_range(ctx, in, out, 0, 0, true, path);
+    bool sparse = status.st_blocks * 512 < status.st_size;
     if (sparse) return copy_sparse(ctx, in, out, status.st_size, path);
-    return copy_range(ctx, in, out, 0, 0, true, path);
+    // The size seen at opening bounds the copy, which saves the call that
+    // would only find the end of a small file.
+    return copy_range(ctx, in, out, 0, status.st_size, false, path);
 }
 
 // The source's permission bits for the copy. Set-user-ID and set-group-ID
@@ -136,6 +142,11 @@ Result copy_entry(CopyContext& ctx, int src_dir, const char* src_name, const std
 
 Result copy_file(CopyContext& ctx, int in, const struct stat& status, int dst_dir, const char* dst_name,
                  const std::string& dst_path) {
+    // The source was opened without blocking in case it had turned into a
+    // FIFO; for a regular file, reads that do not block skip the synchronous
+    // read-ahead and make the kernel copy crawl once pages are not cached.
+    if (fcntl(in, F_SETFL, 0) != 0) return fail(errno);
+    if (status.st_size >= kAdviseSequentialFrom) posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
     if (int err = injected_error(FaultSite::create_file, dst_path)) return fail(err);
     OwnedFd out(openat(dst_dir, dst_name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!out.valid()) return fail(errno);
