@@ -62,6 +62,7 @@ void draw_badge(Painter& p, const vesk_ui::DrawContext& ctx, const EntryState& s
 }
 
 void draw_thumbnail(Painter& p, const vesk_ui::Image& image, const Rect& box, float radius) {
+    if (box.empty() || image.empty()) return;
     // Cover the box: crop the picture's longer side around its centre.
     float iw = static_cast<float>(image.width);
     float ih = static_cast<float>(image.height);
