@@ -229,3 +229,43 @@ TEST(Transfer, FullDestination) {
     EXPECT_EQ(read_file(dst / "small.txt"), "fits");
     umount(dst.path().c_str());
 }
+
+TEST(Transfer, LeftoverEmptyStagingIsOnlyAWarning) {
+    TempFolder src;
+    TempFolder dst;
+    write_file(src / "a.txt", "a");
+    const std::string staging_prefix = dst / ".vesk-transfer-";
+    ScopedFaultHook hook([&](FaultSite site, std::string_view path) {
+        if (site == FaultSite::remove && path.starts_with(staging_prefix) && !path.ends_with("payload")) return EBUSY;
+        return 0;
+    });
+    testing::internal::CaptureStdout();
+    auto result = transfer_entry(src / "a.txt", dst.path(), TransferMode::copy);
+    std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(result, dst / "a.txt");
+    std::vector<std::string> left = names_with_prefix(dst.path(), ".vesk-transfer-");
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_TRUE(names_in(dst / left[0]).empty());
+    EXPECT_NE(log.find("[file_explorer::fileops]"), std::string::npos) << log;
+    EXPECT_NE(log.find("warning"), std::string::npos) << log;
+    EXPECT_NE(log.find("empty Files transfer staging container could not be removed"), std::string::npos) << log;
+    EXPECT_NE(log.find(dst / left[0]), std::string::npos) << log;
+}
+
+TEST(Transfer, UnsettledGuardRemovesItsStaging) {
+    TempFolder dst;
+    mkdir((dst / ".vesk-transfer-x").c_str(), 0700);
+    write_file(dst / ".vesk-transfer-x/payload", "partial");
+    { StagingGuard guard(dst / ".vesk-transfer-x", dst / ".vesk-transfer-x/payload"); }
+    EXPECT_TRUE(names_in(dst.path()).empty());
+
+    mkdir((dst / ".vesk-transfer-y").c_str(), 0700);
+    write_file(dst / ".vesk-transfer-y/payload", "partial");
+    ScopedFaultHook hook(failing({{FaultSite::remove, containing("payload"), 0, EBUSY}}));
+    testing::internal::CaptureStdout();
+    { StagingGuard guard(dst / ".vesk-transfer-y", dst / ".vesk-transfer-y/payload"); }
+    std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("Files transfer staging cleanup failed during unwinding"), std::string::npos) << log;
+    EXPECT_TRUE(exists(dst / ".vesk-transfer-y/payload"));
+    { StagingGuard settled(dst / ".vesk-transfer-y", dst / ".vesk-transfer-y/payload"); settled.settled = true; }
+}
