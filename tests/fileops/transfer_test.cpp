@@ -269,3 +269,14 @@ TEST(Transfer, UnsettledGuardRemovesItsStaging) {
     EXPECT_TRUE(exists(dst / ".vesk-transfer-y/payload"));
     { StagingGuard settled(dst / ".vesk-transfer-y", dst / ".vesk-transfer-y/payload"); settled.settled = true; }
 }
+
+TEST(Transfer, LongNameWithoutRoomForANumber) {
+    TempFolder dir;
+    const std::string name(255, 'n');
+    write_file(dir / name, "long");
+    const std::string numbered = dir / (name + " 2");
+    EXPECT_EQ(transfer_entry(dir / name, dir.path(), TransferMode::copy),
+              failure(i18n::tr_args("files-destination-inspect-failed",
+                                    i18n::Args().text("path", numbered).text("error", strerror(ENAMETOOLONG)))));
+    EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{name});
+}
