@@ -56,11 +56,13 @@ void NavShell::apply_layout(const Rect& bounds) {
     const bool was_narrow = narrow_;
     narrow_ = bounds.width() < sidebar_width_ + content_min_width_;
     // Becoming narrow closes the sidebar: it would cover most of the window.
-    if (narrow_ && !was_narrow) {
+    // (A shell that starts narrow keeps what it was told before.)
+    if (narrow_ && !was_narrow && laid_out_) {
         open_ = false;
         anim_start_.reset();
         drag_origin_.reset();
     }
+    laid_out_ = true;
     if (!overlay()) {
         reveal_ = 1;
     } else if (!drag_origin_) {

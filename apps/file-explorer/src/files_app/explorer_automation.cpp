@@ -15,6 +15,7 @@
 #include "thumbnail/service.h"
 #include "views/file_view/file_view.h"
 #include "vesk_ui/widgets/empty_state.h"
+#include "vesk_ui/widgets/nav_shell.h"
 #include "vesk_ui/widgets/scrollable.h"
 
 namespace file_explorer::files_app {
@@ -159,6 +160,7 @@ std::optional<vesk_ui::AccessNode> FileExplorerWidget::accessibility() const {
         const auto trash = trash_files_folder();
         root.value = i18n::tr(trash && fileops::same_path(*trash, location_) ? "files-empty-trash" : "files-empty-folder");
     }
+    append_chrome_access(root);
     if ((loading_ || load_error_) && state_view_) {
         vesk_ui::AccessNode state;
         state.role = vesk_ui::Role::Group;
@@ -190,12 +192,19 @@ bool FileExplorerWidget::perform_semantic_action(std::string_view node_id, vesk_
         redraw_ = true;
         return true;
     }
+    // The sidebar, the toolbar and the path bar act through commands.
+    if (shell_->perform_semantic_action(node_id, action)) {
+        drain_commands();
+        structure_dirty_ = redraw_ = true;
+        return true;
+    }
     return false;
 }
 
 std::vector<Resource> FileExplorerWidget::resources() {
     std::vector<Resource> out;
     if (auto folder = resource(command::folder_resource_id(location_))) out.push_back(std::move(*folder));
+    append_place_resources(out);
     for (const auto& entry : entries_) {
         if (auto r = resource(command::entry_resource_id(entry.path))) out.push_back(std::move(*r));
     }
@@ -203,6 +212,7 @@ std::vector<Resource> FileExplorerWidget::resources() {
 }
 
 std::optional<Resource> FileExplorerWidget::resource(std::string_view id) {
+    if (id.starts_with("files.place:")) return place_resource(id);
     const bool folder_exists = is_directory(location_);
     if (id == command::folder_resource_id(location_)) {
         Resource r;
@@ -234,6 +244,7 @@ std::optional<Resource> FileExplorerWidget::resource(std::string_view id) {
         r.operations.push_back(folder_op("zoom-in", "Increase item size", "zoom-in", view));
         r.operations.push_back(folder_op("zoom-out", "Decrease item size", "zoom-out", view));
         r.operations.push_back(folder_op("keyboard-shortcuts", "Keyboard shortcuts", "shortcuts", view));
+        r.operations.push_back(favourite_operation());
         return r;
     }
     for (const auto& entry : entries_) {
@@ -266,6 +277,7 @@ InvokeOutcome FileExplorerWidget::invoke_resource_operation_v2(const vesk_action
         return InvokeOutcome::success();
     }
     nlohmann::json payload = nlohmann::json::parse(inv.payload_json, nullptr, false);
+    if (auto outcome = invoke_chrome(inv, payload)) return *outcome;
     if (inv.action == "vesk.ui.control.invoke") {
         drain_commands();
         return InvokeOutcome::not_handled();

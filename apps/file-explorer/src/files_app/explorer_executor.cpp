@@ -50,6 +50,7 @@ bool FileExplorerWidget::execute(const command::Command& c) {
         return true;
     }
     if (auto changed = execute_shell_command(c)) return *changed;
+    if (auto changed = execute_chrome_command(c)) return *changed;
     const bool valid_index = c.index && *c.index < entries_.size();
     switch (c.kind) {
         case Kind::NavigateToPath: navigate(c.path); return true;
@@ -171,7 +172,9 @@ bool FileExplorerWidget::start_drag(const std::string& path, bool folder) {
     armed_drag_.reset();
     std::vector<std::string> paths = pending_drag_set_.empty() ? std::vector<std::string>{path} : pending_drag_set_;
     active_drag_ = ActiveDrag{paths, false};
-    if (vesk_ui::dnd::start_file_drag(paths)) active_drag_->client_drag = true;
+    // The toolkit carries the drag on outside the window; a release inside
+    // still arrives here as a release at its position.
+    vesk_ui::dnd::start_file_drag(paths);
     return true;
 }
 

@@ -57,12 +57,18 @@ bool FileExplorerWidget::handle_event(const vesk_ui::Event& event, vesk_ui::Even
     // An open sheet takes every event; nothing reaches the menus or children.
     if (sheet_) return handle_sheet_event(event, ctx);
 
+    // A primary press decides which part of the window takes the keyboard.
+    if (const auto* p = event.pointer(); p && p->kind == vesk_ui::PointerKind::Down &&
+                                         p->button == vesk_ui::Button::Primary && !menu_open())
+        focus_at(p->logical());
+
     if (const auto* p = event.pointer(); p && p->kind == vesk_ui::PointerKind::Up &&
                                          p->button == vesk_ui::Button::Primary) {
         armed_drag_.reset();
         if (active_drag_) {
-            // Drops onto places and the path bar's parent target arrive with those widgets.
+            if (!active_drag_->client_drag) drop_dragged_items(p->logical());
             active_drag_.reset();
+            pending_drag_set_.clear();
             changed = true;
         }
     }
@@ -110,7 +116,7 @@ bool FileExplorerWidget::handle_event(const vesk_ui::Event& event, vesk_ui::Even
         }
     }
 
-    if (!consumed && !rename_target_) {
+    if (!consumed && !rename_target_ && !location_editing()) {
         if (const auto* key = event.key(); key && key->pressed && !event.no_reprocess) {
             consumed = handle_shortcut(*key);
             changed = changed || consumed;
@@ -174,6 +180,7 @@ bool FileExplorerWidget::handle_shortcut(const vesk_ui::KeyEvent& key) {
         if (key.named("F2")) return channel_->push(Command::simple(Kind::StartRename)), true;
         if (key.named("F5")) return channel_->push(Command::simple(Kind::Refresh)), true;
         if (key.named("ContextMenu")) return open_keyboard_menu();
+        if (key.named("Tab")) return cycle_focus(shift);
         return false;
     }
 
@@ -184,6 +191,10 @@ bool FileExplorerWidget::handle_shortcut(const vesk_ui::KeyEvent& key) {
             return true;
         }
         return false;
+    }
+    if (is_char(key, 'l')) {
+        begin_location_edit();
+        return true;
     }
     if (is_char(key, 'a')) return channel_->push(Command::simple(Kind::SelectAll)), true;
     if (is_char(key, 'c')) return channel_->push(Command::simple(Kind::Copy)), true;

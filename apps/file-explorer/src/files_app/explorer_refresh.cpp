@@ -38,6 +38,7 @@ std::optional<std::size_t> find_key(const std::vector<model::FileEntry>& entries
 
 void FileExplorerWidget::sync() {
     const auto now = vesk_ui::Clock::now();
+    if (pump_completion()) redraw_ = true;
     if (now < refresh_deadline_) return;
     refresh_deadline_ = now + refresh_interval(entries_.size());
     if (rename_target_ || active_drag_ || armed_drag_ || loading_) return;

@@ -6,17 +6,21 @@
 #include <cmath>
 #include <filesystem>
 
+#include "files_app/content_column.h"
 #include "files_app/drag_card.h"
 #include "files_app/zoom_file.h"
 #include "fileops/paths.h"
 #include "i18n/i18n.h"
 #include "model/workspace.h"
 #include "views/file_view/file_view.h"
+#include "views/places_sidebar/places_sidebar.h"
+#include "views/toolbar/toolbar.h"
 #include "vesk_ui/painter.h"
 #include "vesk_ui/theme.h"
 #include "vesk_ui/widgets/button.h"
 #include "vesk_ui/widgets/context_menu.h"
 #include "vesk_ui/widgets/empty_state.h"
+#include "vesk_ui/widgets/nav_shell.h"
 #include "vesk_ui/widgets/scrollable.h"
 #include "vesk_ui/widgets/text_input.h"
 
@@ -71,6 +75,7 @@ FileExplorerWidget::FileExplorerWidget(ExplorerConfig config, std::optional<std:
                                                    : model::workspace_roots(config_.home);
     now_ = vesk_ui::Clock::now();
     refresh_deadline_ = now_ + kFirstRefresh;
+    init_chrome();
     std::string first = start ? *start : std::string();
     if (first.empty()) {
         const auto roots = roots_for_load();
@@ -116,6 +121,11 @@ std::string FileExplorerWidget::error_detail() const {
 }
 
 void FileExplorerWidget::build_layout() {
+    build_body();
+    build_chrome();
+}
+
+void FileExplorerWidget::build_body() {
     scroller_.reset();
     file_view_ = nullptr;
     state_view_.reset();
@@ -161,33 +171,27 @@ void FileExplorerWidget::build_layout() {
 
 vesk_ui::Size FileExplorerWidget::measure(vesk_ui::Size available) { return available; }
 
-vesk_ui::Rect FileExplorerWidget::content_rect() const { return bounds_; }
+vesk_ui::Rect FileExplorerWidget::content_rect() const { return content_ ? content_->body_rect() : bounds_; }
 
 void FileExplorerWidget::apply_layout(const vesk_ui::Rect& bounds) {
     bounds_ = bounds;
-    const vesk_ui::Rect content = content_rect();
-    if (scroller_) {
-        scroller_->apply_layout(content);
-        if (file_view_) file_view_->set_viewport(scroller_->viewport());
-    }
-    if (state_view_) state_view_->apply_layout(content);
+    // The shell places the sidebar and the content column; the column places
+    // the toolbar and the scroller or the state view.
+    shell_->apply_layout(bounds);
+    if (toolbar_->take_structure_dirty()) redraw_ = true;
+    if (scroller_ && file_view_) file_view_->set_viewport(scroller_->viewport());
 }
 
 std::vector<vesk_ui::Widget*> FileExplorerWidget::children() {
-    std::vector<vesk_ui::Widget*> out;
-    if (scroller_) out.push_back(scroller_.get());
-    if (state_view_) out.push_back(state_view_.get());
-    return out;
+    return {shell_.get()};
 }
 
 void FileExplorerWidget::draw(vesk_ui::Painter& painter, const vesk_ui::DrawContext& ctx) {
     now_ = ctx.now;
     painter.fill_rect(bounds_, ctx.theme.surface);
-    if (scroller_) {
-        if (file_view_) file_view_->set_viewport(scroller_->viewport());
-        scroller_->draw(painter, ctx);
-    }
-    if (state_view_) state_view_->draw(painter, ctx);
+    if (scroller_ && file_view_) file_view_->set_viewport(scroller_->viewport());
+    show_drop_target();
+    shell_->draw(painter, ctx);
     if (active_drag_ && !active_drag_->client_drag)
         draw_drag_card(painter, ctx.theme, {float(last_pointer_x_), float(last_pointer_y_)}, active_drag_->paths,
                        ctx.scale);
@@ -224,6 +228,7 @@ void FileExplorerWidget::draw_status_bubble(vesk_ui::Painter& painter, const ves
 bool FileExplorerWidget::needs_animation_frame() const {
     if (loading_) return true;
     if (state_view_ && state_view_->needs_animation_frame()) return true;
+    if (shell_->needs_animation_frame()) return true;
     return bubble_.needs_frame(vesk_ui::Clock::now());
 }
 

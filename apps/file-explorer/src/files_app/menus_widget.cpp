@@ -4,6 +4,7 @@
 #include "fileops/paths.h"
 #include "fileops/templates.h"
 #include "views/file_view/file_view.h"
+#include "views/toolbar/toolbar.h"
 #include "vesk_ui/widgets/context_menu.h"
 
 namespace file_explorer::files_app {

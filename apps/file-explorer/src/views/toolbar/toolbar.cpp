@@ -63,7 +63,31 @@ void FileToolbar::add_button(std::vector<Control>& group, std::string id, const 
     group.push_back({std::move(button), std::move(id), button_width});
 }
 
+std::vector<std::string> FileToolbar::wanted_ids() const {
+    std::vector<std::string> ids{"files.back"};
+    if (!compact_) ids.push_back("files.forward");
+    ids.push_back("files.up");
+    if (!compact_) ids.push_back(kViewModeId);
+    if (!compact_ && state_.grid_mode) ids.push_back("files.sort_menu");
+    ids.push_back(state_.in_archive ? "files.archive.extract" : "files.view_menu");
+    return ids;
+}
+
 void FileToolbar::build() {
+    // The same controls as before are only brought up to date, so that a
+    // button keeps its hover and press across the rebuilds of every event.
+    std::vector<std::string> ids;
+    for (const auto* group : {&left_, &right_})
+        for (const auto& c : *group) ids.push_back(c.id);
+    if (built_ && ids == wanted_ids()) {
+        const std::pair<const char*, bool> enabled[] = {
+            {"files.back", state_.can_go_back}, {"files.forward", state_.can_go_forward}, {"files.up", state_.can_go_up}};
+        for (const auto& [id, on] : enabled)
+            if (Control* c = find(id)) static_cast<Button*>(c->widget.get())->set_enabled(on);
+        if (view_mode_) view_mode_->set_selected(state_.grid_mode ? 1 : 0);
+        layout_controls();
+        return;
+    }
     built_ = true;
     left_.clear();
     right_.clear();

@@ -50,7 +50,8 @@ public:
     PathBar& path_bar() { return *path_bar_; }
     const PathBar& path_bar() const { return *path_bar_; }
 
-    // Rebuilds the controls from the state and the compact flag.
+    // Brings the controls up to the state and the compact flag: new
+    // controls when the set changes, else the same ones updated.
     void build();
     bool compact() const { return compact_; }
     // True once after the compact flag changed.
@@ -86,6 +87,8 @@ private:
     void add_button(std::vector<Control>& group, std::string id, const char* message, vesk_ui::Icon icon,
                     command::Kind kind, bool enabled = true);
     void layout_controls();
+    // The identifiers of the controls the state and width call for.
+    std::vector<std::string> wanted_ids() const;
     Control* find(std::string_view id);
     const Control* find(std::string_view id) const;
 

@@ -67,6 +67,7 @@ private:
     float content_min_width_ = default_content_min_width;
     bool over_content_ = false;
     bool narrow_ = false;
+    bool laid_out_ = false;
     bool open_ = false;  // the overlay sidebar's resting state
     float reveal_ = 1;
     // A snap in progress: from where, to where, since when.
