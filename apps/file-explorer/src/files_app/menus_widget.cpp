@@ -66,8 +66,8 @@ std::unique_ptr<ContextMenu> make_menu(const std::vector<MenuEntry>& entries, co
 
 bool FileExplorerWidget::toolbar_compact() const { return toolbar_rect().width() < kCompactToolbarWidth; }
 
-// The toolbar spans the top of the window; until it reports its own
-// rectangle and controls, menus anchor at the window's top-right corner.
+// Before the first layout the toolbar has no rectangle; menus then anchor at
+// the window's top-right corner.
 vesk_ui::Rect FileExplorerWidget::toolbar_rect() const {
     if (toolbar_->bounds().valid()) return toolbar_->bounds();
     return vesk_ui::Rect{bounds_.left, bounds_.top, bounds_.right, bounds_.top};
