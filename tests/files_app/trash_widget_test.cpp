@@ -50,6 +50,19 @@ TEST_F(TrashWidgetTest, DeleteTrashesTheSelectionAndPrimaryZUndoesIt) {
     // Nothing left to undo.
     send(key("", "z", vesk_ui::mods::control));
     EXPECT_EQ(w.status_message(), i18n::tr("files-undo-trash-unavailable"));
+
+    // The folder's "undo-trash" operation is the same undo, as an effect.
+    select({"keep.txt"});
+    send(key("Delete"));
+    vesk_actions::Invocation undo;
+    undo.action = "files.folder-command";
+    undo.payload_json = "\"undo-trash\"";
+    undo.operation_class = vesk_actions::OperationClass::View;
+    EXPECT_EQ(w.invoke_resource_operation_v2(undo).failure, "file command has an invalid operation kind");
+    undo.operation_class = vesk_actions::OperationClass::Effect;
+    EXPECT_EQ(w.invoke_resource_operation_v2(undo).kind, vesk_actions::InvokeOutcome::Kind::Success);
+    EXPECT_EQ(w.status_message(), counted("files-undo-trash-restored", 1));
+    EXPECT_TRUE(fs::exists(work("keep.txt")));
 }
 
 TEST_F(TrashWidgetTest, UndoRefusesOnceTheTrashChanged) {

@@ -245,6 +245,10 @@ std::optional<Resource> FileExplorerWidget::resource(std::string_view id) {
         r.operations.push_back(folder_op("zoom-out", "Decrease item size", "zoom-out", view));
         r.operations.push_back(folder_op("keyboard-shortcuts", "Keyboard shortcuts", "shortcuts", view));
         r.operations.push_back(favourite_operation());
+        r.operations.push_back(folder_op("undo-trash", i18n::tr("files-undo-move-trash"), "undo-trash",
+                                         OperationClass::Effect));
+        r.operations.push_back(folder_op("empty-trash", i18n::tr("files-menu-empty-trash"), "empty-trash",
+                                         OperationClass::Effect));
         return r;
     }
     for (const auto& entry : entries_) {
@@ -308,6 +312,8 @@ InvokeOutcome FileExplorerWidget::invoke_resource_operation_v2(const vesk_action
             {"zoom-out", OperationClass::View, Command::simple(Kind::ZoomOut)},
             {"hidden", OperationClass::View, Command::simple(Kind::ToggleHidden)},
             {"shortcuts", OperationClass::View, Command::simple(Kind::ShowShortcuts)},
+            {"undo-trash", OperationClass::Effect, Command::simple(Kind::UndoTrash)},
+            {"empty-trash", OperationClass::Effect, Command::simple(Kind::RequestEmptyTrash)},
         };
         for (const auto& row : table) {
             if (name != row.payload) continue;
