@@ -127,5 +127,18 @@ TEST(Toolbar, ControlsReportIntentAsCommands) {
     EXPECT_TRUE(f.toolbar.path_bar().editing());
 }
 
+TEST(Toolbar, ARebuildBetweenPressAndReleaseKeepsTheClick) {
+    ToolbarFixture f({.can_go_back = true});
+    const auto back = f.toolbar.accessibility()->children[0].rect.center();
+    chrome_test::send(f.toolbar, chrome_test::pointer(vesk_ui::PointerKind::Down, back));
+    f.toolbar.build();  // the root rebuilds after every event
+    chrome_test::send(f.toolbar, chrome_test::pointer(vesk_ui::PointerKind::Up, back));
+    auto commands = f.channel->drain();
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].kind, Kind::GoBack);
+    f.rebuild({});  // no history any more
+    EXPECT_TRUE(f.toolbar.accessibility()->children[0].flags & vesk_ui::access_flags::disabled);
+}
+
 }  // namespace
 }  // namespace file_explorer::views

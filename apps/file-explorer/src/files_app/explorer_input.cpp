@@ -123,7 +123,11 @@ bool FileExplorerWidget::handle_event(const vesk_ui::Event& event, vesk_ui::Even
         }
     }
 
-    changed = drain_commands() || changed;
+    const bool commands_ran = drain_commands();
+    // Typing in the location field changes the field alone: the file view,
+    // which may hold a very large folder, is not rebuilt for it.
+    const bool field_only = !commands_ran && consumed && location_editing() && (event.key() || event.text_input());
+    changed = commands_ran || changed;
     // A secondary press opens the place or item menu once the children have
     // reported it (and set the selection for it).
     if (const auto* p = event.pointer(); p && p->kind == vesk_ui::PointerKind::Down &&
@@ -132,7 +136,7 @@ bool FileExplorerWidget::handle_event(const vesk_ui::Event& event, vesk_ui::Even
         consumed = changed = true;
     }
     if (changed) {
-        structure_dirty_ = true;
+        if (!field_only) structure_dirty_ = true;
         redraw_ = true;
     }
     ctx.redraw = ctx.redraw || changed;

@@ -127,9 +127,14 @@ std::expected<void, std::string> write_file_atomically(const std::string& path, 
         std::filesystem::create_directories(*folder, ec);
         if (ec) return std::unexpected("create " + *folder + ": " + ec.message());
     }
-    const std::string temp = fileops::join_path(*folder, "." + std::string(fileops::file_name(path)) + ".tmp-" +
-                                                             std::to_string(::getpid()) + "-" +
-                                                             std::to_string(counter.fetch_add(1)));
+    // A hidden name that says whose it is: ".favorites.tmp-<pid>-<n>".
+    std::string temp_name(1, '.');
+    temp_name.append(fileops::file_name(path));
+    temp_name.append(".tmp-");
+    temp_name.append(std::to_string(::getpid()));
+    temp_name.push_back('-');
+    temp_name.append(std::to_string(counter.fetch_add(1)));
+    const std::string temp = fileops::join_path(*folder, temp_name);
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return std::unexpected(errno_text("create temporary file", errno));
     std::string error;
