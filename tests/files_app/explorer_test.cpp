@@ -342,3 +342,23 @@ TEST_F(ExplorerTest, InvocationAnswers) {
     for (const auto& r : w->resources()) places += r.kind == "files.place";
     EXPECT_EQ(w->resources().size(), 1u + places + w->entries().size());
 }
+
+TEST_F(ExplorerTest, PasteAndNewFolderThroughTheActionDoor) {
+    using vesk_actions::Invocation;
+    using vesk_actions::OperationClass;
+    auto w = make(p("B"));
+    Invocation paste;
+    paste.operation_class = OperationClass::Effect;
+    paste.action = "files.paste";
+    EXPECT_EQ(w->invoke_resource_operation_v2(paste).failure, "The clipboard is empty");
+
+    Invocation folder;
+    folder.operation_class = OperationClass::Effect;
+    folder.action = "files.new-folder";
+    folder.text_args["value"] = "   ";
+    EXPECT_EQ(w->invoke_resource_operation_v2(folder).failure, file_explorer::i18n::tr("files-folder-name-empty"));
+    folder.text_args["value"] = "Reports";
+    EXPECT_EQ(w->invoke_resource_operation_v2(folder).kind, vesk_actions::InvokeOutcome::Kind::Success);
+    EXPECT_TRUE(fs::is_directory(root_ / "B" / "Reports"));
+    EXPECT_EQ(w->entries().size(), 1u);
+}

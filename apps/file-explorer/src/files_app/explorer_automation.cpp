@@ -7,7 +7,11 @@
 
 #include "command/local_key.h"
 #include "files_app/explorer_widget.h"
+#include "fileops/clipboard.h"
 #include "fileops/naming.h"
+#include "fileops/new_items.h"
+#include "fileops/templates.h"
+#include "fileops/trash_commands.h"
 #include "fileops/paths.h"
 #include "fileops/text.h"
 #include "i18n/i18n.h"
@@ -204,6 +208,25 @@ bool FileExplorerWidget::perform_semantic_action(std::string_view node_id, vesk_
 std::vector<Resource> FileExplorerWidget::resources() {
     std::vector<Resource> out;
     if (auto folder = resource(command::folder_resource_id(location_))) out.push_back(std::move(*folder));
+    if (!fileops::is_trash_files_folder(location_)) {
+        const bool folder_exists = is_directory(location_);
+        for (const auto& item : fileops::template_items()) {
+            Resource t;
+            t.id = item.resource_id;
+            t.kind = "files.template";
+            t.label = item.label;
+            Operation create;
+            create.name = "create";
+            create.title = item.label;
+            create.action = "files.new-from-template";
+            create.payload_json = nlohmann::json(fileops::lossy_utf8(item.path)).dump();
+            create.operation_class = OperationClass::Effect;
+            if (!folder_exists)
+                create.unavailable = {"location_unavailable", "The current location cannot contain a new file"};
+            t.operations.push_back(std::move(create));
+            out.push_back(std::move(t));
+        }
+    }
     append_place_resources(out);
     for (const auto& entry : entries_) {
         if (auto r = resource(command::entry_resource_id(entry.path))) out.push_back(std::move(*r));
@@ -244,6 +267,22 @@ std::optional<Resource> FileExplorerWidget::resource(std::string_view id) {
         r.operations.push_back(folder_op("zoom-in", "Increase item size", "zoom-in", view));
         r.operations.push_back(folder_op("zoom-out", "Decrease item size", "zoom-out", view));
         r.operations.push_back(folder_op("keyboard-shortcuts", "Keyboard shortcuts", "shortcuts", view));
+        Operation new_folder;
+        new_folder.name = "new-folder";
+        new_folder.title = "New folder";
+        new_folder.action = "files.new-folder";
+        new_folder.operation_class = OperationClass::Effect;
+        new_folder.text_argument = vesk_actions::TextArgument{"value", "Folder name", "New Folder"};
+        if (!folder_exists)
+            new_folder.unavailable = {"location_unavailable", "The current location cannot contain a new folder"};
+        r.operations.push_back(std::move(new_folder));
+        Operation paste;
+        paste.name = "paste";
+        paste.title = "Paste";
+        paste.action = "files.paste";
+        paste.operation_class = OperationClass::Effect;
+        if (clipboard_.empty()) paste.unavailable = {fileops::kPasteUnavailableCode, fileops::kPasteUnavailableText};
+        r.operations.push_back(std::move(paste));
         r.operations.push_back(favourite_operation());
         r.operations.push_back(folder_op("undo-trash", i18n::tr("files-undo-move-trash"), "undo-trash",
                                          OperationClass::Effect));
@@ -325,6 +364,29 @@ InvokeOutcome FileExplorerWidget::invoke_resource_operation_v2(const vesk_action
         return InvokeOutcome::not_handled();
     }
     if (inv.action == "files.entry-command") return invoke_entry_command(inv, payload);
+    if (inv.action == "files.paste") {
+        if (clipboard_.empty()) return InvokeOutcome::fail(fileops::kClipboardEmpty);
+        auto report = clipboard_.paste_into(location_);
+        refresh();
+        if (!report) return InvokeOutcome::fail(fileops::kClipboardEmpty);
+        set_status(report->status());
+        auto result = report->action_result();
+        return result ? InvokeOutcome::success() : InvokeOutcome::fail(result.error());
+    }
+    if (inv.action == "files.new-folder") {
+        auto value = inv.text_args.find("value");
+        const std::string name = value != inv.text_args.end() ? value->second : i18n::tr("files-new-folder-default-name");
+        auto made = fileops::create_folder(location_, name);
+        if (!made) return InvokeOutcome::fail(made.error());
+        refresh();
+        return InvokeOutcome::success();
+    }
+    if (inv.action == "files.new-from-template") {
+        auto made = fileops::new_from_template_resource(inv.resource_id, location_);
+        if (!made) return InvokeOutcome::fail(made.error());
+        refresh();
+        return InvokeOutcome::success();
+    }
     if (inv.action == "files.rename") {
         const model::FileEntry* entry = entry_for_resource(inv.resource_id);
         if (!entry) return InvokeOutcome::fail("missing file resource");
