@@ -48,6 +48,13 @@ const json* find_node(const json& node, const std::function<bool(const json&)>& 
     return nullptr;
 }
 
+std::size_t count_labelled(const json& node, const std::string& label) {
+    std::size_t n = node.value("label", "") == label ? 1 : 0;
+    if (node.contains("children"))
+        for (const json& child : node["children"]) n += count_labelled(child, label);
+    return n;
+}
+
 const json* by_label(const json& tree, const std::string& label) {
     return find_node(tree, [&](const json& n) { return n.value("label", "") == label; });
 }
@@ -148,6 +155,9 @@ TEST_F(ChromeDoor, ATypedPathWithCompletionOpensOnEnter) {
 TEST_F(ChromeDoor, PlacesAndToolbarReachTheTreeAndTakeDrops) {
     with_door([&](DoorClient& c) {
         json tree = ok(c, {{"op", "accessibility"}});
+        // Each part is described once.
+        for (const char* label : {"Places", "Breadcrumbs", "Files", "Back", "notes.txt"})
+            EXPECT_EQ(count_labelled(tree, label), 1u) << label;
         const json* places = by_label(tree, "Places");
         ASSERT_NE(places, nullptr);
         std::vector<std::string> labels;

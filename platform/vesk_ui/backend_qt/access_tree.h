@@ -1,6 +1,6 @@
-// The accessibility tree of a widget tree: each widget's own node, with the
-// nodes of its child widgets below it. Widgets without a node of their own
-// pass their children's nodes up.
+// The accessibility tree of a widget tree: each widget's own node, which
+// describes its children itself (containers compose their children's nodes).
+// Widgets without a node of their own pass their children's nodes up.
 #pragma once
 
 #include <string_view>
