@@ -214,12 +214,15 @@ TEST_F(ChromeTest, PrimaryLEditsTheLocationAndShortcutsWaitMeanwhile) {
     EXPECT_EQ(w->location(), p("home/Work/Inner"));
     EXPECT_EQ(w->back_stack().back(), p("home/Work"));
 
-    // Escape ends an edit without moving.
+    // Escape ends an edit without moving; so does a press on the sidebar.
     send(*w, key("", "L", vesk_ui::mods::super));
     EXPECT_TRUE(w->location_editing());
     send(*w, key("Escape"));
     EXPECT_FALSE(w->location_editing());
     EXPECT_EQ(w->location(), p("home/Work/Inner"));
+    send(*w, key("", "l", vesk_ui::mods::control));
+    send(*w, pointer(vesk_ui::PointerKind::Down, {100, 600}));
+    EXPECT_FALSE(w->location_editing());
 }
 
 TEST_F(ChromeTest, ToolbarFollowsHistoryAndTabWalksTheSidebar) {

@@ -108,6 +108,13 @@ void FileExplorerWidget::begin_location_edit() {
 }
 
 void FileExplorerWidget::focus_at(vesk_ui::Point p) {
+    // A press anywhere else ends the location edit, also where another part
+    // (the sidebar) takes the press before the path bar could see it.
+    auto& bar = toolbar_->path_bar();
+    if (bar.editing() && !bar.bounds().contains(p) && !bar.field().popup_rect().contains(p)) {
+        bar.end_edit();
+        structure_dirty_ = redraw_ = true;
+    }
     FocusArea area = focus_area_;
     if (shell_->sidebar_shown() && shell_->sidebar_rect().contains(p)) area = FocusArea::Sidebar;
     // The toolbar does its work at once; the keyboard goes back to the files.
