@@ -77,8 +77,9 @@ EntryState entry_state(const model::FileEntry& entry) {
         case model::SyncState::Downloading: s.sync = LocalSync::Downloading; break;
         case model::SyncState::Unknown: break;
     }
-    if (!entry.collab.has_value()) return s;
-    // TODO(projections): fill availability, grants and conflicts
+    // The availability, share and history projections carry no fields yet;
+    // once they do, their summaries are filled in here and every badge and
+    // description follows from the summary.
     return s;
 }
 
