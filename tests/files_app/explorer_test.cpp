@@ -362,3 +362,48 @@ TEST_F(ExplorerTest, PasteAndNewFolderThroughTheActionDoor) {
     EXPECT_TRUE(fs::is_directory(root_ / "B" / "Reports"));
     EXPECT_EQ(w->entries().size(), 1u);
 }
+
+TEST_F(ExplorerTest, ShortcutTable) {
+    using vesk_ui::mods::control;
+    using vesk_ui::mods::shift;
+    using vesk_ui::mods::super;
+    struct Case {
+        const char* key;
+        const char* text;
+        std::uint32_t mods;
+        std::function<bool(FileExplorerWidget&)> effect;
+        const char* what;
+    };
+    const auto folder_count = [this] {
+        return std::distance(fs::directory_iterator(root_ / "A"), fs::directory_iterator{});
+    };
+    const auto files_only = folder_count();
+    const Case cases[] = {
+        {"", "a", control, [](auto& w) { return w.selection().size() == 5; }, "Ctrl+A selects all"},
+        {"", "h", control, [](auto& w) { return w.show_hidden(); }, "Ctrl+H shows hidden files"},
+        {"", "=", control, [](auto& w) { return w.zoom_step() == 1; }, "Ctrl+= zooms in"},
+        {"", "-", control, [](auto& w) { return w.zoom_step() == -1; }, "Ctrl+- zooms out"},
+        {"", "N", control | shift, [&](auto&) { return folder_count() == files_only + 1; }, "Ctrl+Shift+N"},
+        {"", "n", super | shift, [&](auto&) { return folder_count() == files_only + 1; }, "Super+Shift+N"},
+        {"", "n", control, [&](auto&) { return folder_count() == files_only; }, "Ctrl+N does nothing"},
+        {"Backspace", "", 0, [this](auto& w) { return w.location() == root_.string(); }, "Backspace goes up"},
+        {"F2", "", 0, [](auto& w) { return !w.rename_target(); }, "F2 needs one selected item"},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(root_ / "A" / "New Folder");
+        fs::remove(root_ / "config" / "zoom");
+        auto w = make(p("A"));
+        vesk_ui::EventContext ctx;
+        w->handle_event(vesk_ui::Event{vesk_ui::KeyEvent{c.key, c.text, c.mods}}, ctx);
+        EXPECT_TRUE(c.effect(*w)) << "case: " << c.what;
+    }
+
+    // During an inline rename, Delete edits the name and trashes nothing.
+    auto w = make(p("A"));
+    w->selection().select_only(0);
+    w->start_rename();
+    vesk_ui::EventContext ctx;
+    w->handle_event(vesk_ui::Event{vesk_ui::KeyEvent{"Delete", "", 0}}, ctx);
+    EXPECT_TRUE(w->rename_target());
+    EXPECT_TRUE(fs::exists(root_ / "A" / "a.txt"));
+}
