@@ -60,8 +60,9 @@ TEST(FileViewThumbnails, ReadyPictureReplacesTheIcon) {
         thumbnail::ThumbnailService service(dir.path / (grid ? "grid-cache" : "list-cache"), fake_decoders(), 64, 1);
         auto build = [&] {
             FileViewSetup s;
-            s.entries = {picture(file)};
-            for (int i = 0; i < 200; ++i) s.entries.push_back(picture(missing));
+            std::vector<model::FileEntry> entries = {picture(file)};
+            for (int i = 0; i < 200; ++i) entries.push_back(picture(missing));
+            s.entries = std::move(entries);
             s.selection.set_count(s.entries.size());
             s.thumbnails = &service;
             s.viewport = vesk_ui::Rect{0, 0, 600, 120};

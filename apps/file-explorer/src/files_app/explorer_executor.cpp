@@ -129,6 +129,7 @@ void FileExplorerWidget::resort(const std::function<void()>& sort) {
     std::optional<std::string> primary_path;
     if (auto p = selection_.primary(); p && *p < entries_.size()) primary_path = entries_[*p].path;
     sort();
+    view_entries_.reset();
     restore_selection(selected_paths, primary_path);
     structure_dirty_ = true;
 }

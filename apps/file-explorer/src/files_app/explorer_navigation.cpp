@@ -89,6 +89,7 @@ void FileExplorerWidget::load(std::string path) {
     model::LoadOutcome outcome = model::load_location(path, options);
 
     entries_ = std::move(outcome.entries);
+    view_entries_.reset();
     selection_.set_count(entries_.size());
     load_error_ = std::move(outcome.error);
     location_ = path;
@@ -292,6 +293,7 @@ std::string FileExplorerWidget::status_text() const {
 
 void FileExplorerWidget::set_load_error_for_scene(std::string error) {
     entries_.clear();
+    view_entries_.reset();
     selection_.set_count(0);
     load_error_ = i18n::tr_args("files-directory-read-failed", i18n::Args().text("error", std::move(error)));
     structure_dirty_ = true;

@@ -67,6 +67,7 @@ bool FileExplorerWidget::silent_refresh() {
     if (cursor) cursor_at = find_key(fresh.entries, *cursor);
 
     entries_ = std::move(fresh.entries);
+    view_entries_.reset();
     selection_.clear();
     selection_.set_count(entries_.size());
     for (std::size_t i : positions)

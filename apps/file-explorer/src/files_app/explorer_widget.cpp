@@ -150,7 +150,8 @@ void FileExplorerWidget::build_body() {
     }
 
     views::FileViewSetup setup;
-    setup.entries = entries_;
+    if (!view_entries_) view_entries_ = std::make_shared<const std::vector<model::FileEntry>>(entries_);
+    setup.entries = view_entries_;
     setup.selection = selection_;
     setup.zoom_step = zoom_step_;
     setup.scale = env_.scale;

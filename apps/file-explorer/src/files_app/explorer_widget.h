@@ -302,6 +302,9 @@ private:
     std::vector<std::string> back_stack_;
     std::vector<std::string> forward_stack_;
     std::vector<model::FileEntry> entries_;
+    // A read-only copy of `entries_` for the views, made once per change of
+    // the entries; every change of `entries_` resets it.
+    std::shared_ptr<const std::vector<model::FileEntry>> view_entries_;
     std::optional<std::string> load_error_;
     bool loading_ = false;
     std::uint64_t load_generation_ = 0;

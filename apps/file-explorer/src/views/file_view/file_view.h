@@ -10,6 +10,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -40,9 +42,30 @@ struct RenameState {
     std::function<void(const vesk_ui::Rect&)> on_rect;
 };
 
+// The entries a view shows. The root widget rebuilds its views after every
+// event that changes state, so the entries are shared read-only instead of
+// copied: a folder of 100,000 entries would otherwise be copied per click.
+class SharedEntries {
+public:
+    using List = std::vector<model::FileEntry>;
+    SharedEntries() : list_(std::make_shared<const List>()) {}
+    SharedEntries(List list) : list_(std::make_shared<const List>(std::move(list))) {}
+    SharedEntries(std::initializer_list<model::FileEntry> list) : SharedEntries(List(list)) {}
+    SharedEntries(std::shared_ptr<const List> list) : list_(list ? std::move(list) : std::make_shared<const List>()) {}
+
+    std::size_t size() const { return list_->size(); }
+    bool empty() const { return list_->empty(); }
+    const model::FileEntry& operator[](std::size_t i) const { return (*list_)[i]; }
+    List::const_iterator begin() const { return list_->begin(); }
+    List::const_iterator end() const { return list_->end(); }
+
+private:
+    std::shared_ptr<const List> list_;
+};
+
 // What both kinds of view are built from.
 struct FileViewSetup {
-    std::vector<model::FileEntry> entries;
+    SharedEntries entries;
     vesk_ui::SelectionModel selection;
     int zoom_step = 0;
     float scale = 1.0f;  // the environment scale of the layout context
@@ -126,7 +149,7 @@ private:
     // The thumbnail for entry `i` when ready; asks for it otherwise.
     std::optional<vesk_ui::Image> thumbnail_for(std::size_t i);
 
-    std::vector<model::FileEntry> entries_;
+    SharedEntries entries_;
     vesk_ui::SelectionModel selection_;
     ViewLayoutMode mode_;
     model::SortKey sort_key_ = model::SortKey::Name;
