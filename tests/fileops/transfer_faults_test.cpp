@@ -197,7 +197,9 @@ TEST(TransferFaults, EachStepFailsInTurn) {
         } else {
             EXPECT_FALSE(exists(c.source));
         }
-        if (row.staging_is_complete) EXPECT_EQ(snapshot(left.staging.at(0)), original);
+        if (row.staging_is_complete) {
+            EXPECT_EQ(snapshot(left.staging.at(0)), original);
+        }
     }
 }
 
