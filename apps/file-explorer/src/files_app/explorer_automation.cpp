@@ -410,4 +410,19 @@ InvokeOutcome FileExplorerWidget::invoke_resource_operation_v2(const vesk_action
     return InvokeOutcome::not_handled();
 }
 
+InvokeOutcome FileExplorerWidget::start_resource_operation_with_document(const vesk_actions::Invocation& inv,
+                                                                        const std::string& document) {
+    (void)document;
+    if (operation_running_) return InvokeOutcome::fail("another file operation is still running");
+    if (inv.action == "files.remote-dav") {
+        if (inv.operation_class != OperationClass::Effect)
+            return InvokeOutcome::fail("remote file operations must be effect actions");
+        // No remote accounts are reachable from this build.
+        return InvokeOutcome::not_handled();
+    }
+    // Everything else runs to its end at once; nothing in this build hands
+    // work to a background area, so nothing is left running.
+    return invoke_resource_operation_v2(inv);
+}
+
 }  // namespace file_explorer::files_app

@@ -201,6 +201,10 @@ public:
     std::vector<vesk_actions::Resource> resources() override;
     std::optional<vesk_actions::Resource> resource(std::string_view id) override;
     vesk_actions::InvokeOutcome invoke_resource_operation_v2(const vesk_actions::Invocation& inv) override;
+    // Long operations: answered synchronously unless a background area
+    // takes them; one at a time.
+    vesk_actions::InvokeOutcome start_resource_operation_with_document(const vesk_actions::Invocation& inv,
+                                                                       const std::string& document) override;
     bool needs_animation_frame() const override;
     bool needs_idle_sync() const override;
     std::optional<vesk_ui::Clock::time_point> next_wake_deadline() const override;
@@ -327,6 +331,9 @@ private:
     // Rename.
     std::unique_ptr<vesk_ui::widgets::TextInput> rename_input_;
     std::optional<std::size_t> rename_target_;
+
+    // A resource operation the toolkit started and is waiting for.
+    bool operation_running_ = false;
 
     // Status.
     std::optional<std::string> status_message_;
