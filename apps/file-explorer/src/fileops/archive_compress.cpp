@@ -1,4 +1,5 @@
 #include "fileops/archive_compress.h"
+#include "fileops/owned_fd.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -54,25 +55,6 @@ public:
 private:
     std::string path_;
     bool committed_ = false;
-};
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    int close() {
-        int status = ::close(fd_);
-        fd_ = -1;
-        return status;
-    }
-
-private:
-    int fd_;
 };
 
 // libarchive's ZIP writer on an open file, with the entry options every
@@ -196,7 +178,7 @@ private:
 
 std::expected<void, std::string> add_regular_file(ZipWriter& zip, const std::string& name, int folder,
                                                   const char* path) {
-    Descriptor file(openat(folder, path, O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    OwnedFd file(openat(folder, path, O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (file.get() < 0) return system_error(errno);
     struct stat status {};
     if (fstat(file.get(), &status) != 0) return system_error(errno);
@@ -294,7 +276,7 @@ std::expected<void, std::string> create_zip(const std::vector<std::string>& item
     std::string part = zip_part_path(target);
     // O_NOFOLLOW: a link planted under the part name must not redirect the
     // write (and the truncation) to another file.
-    Descriptor fd(open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
+    OwnedFd fd(open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (fd.get() < 0) return system_error(errno);
     PartFile guard(part);
     {

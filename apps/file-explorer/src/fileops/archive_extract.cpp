@@ -1,4 +1,5 @@
 #include "fileops/archive_extract.h"
+#include "fileops/owned_fd.h"
 
 #include <fcntl.h>
 #include <spdlog/spdlog.h>
@@ -78,27 +79,6 @@ std::expected<void, std::string> rename_no_replace(const std::string& from, cons
     return {};
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now, so that a failing close (a full disk on some file systems)
-    // counts as a failed write.
-    int close() {
-        int status = ::close(fd_);
-        fd_ = -1;
-        return status;
-    }
-
-private:
-    int fd_;
-};
-
 // Writes the members of one archive below an open, freshly created folder.
 class Extraction {
 public:
@@ -153,7 +133,7 @@ private:
             auto folders = create_folders_below(std::string_view(member.path).substr(0, slash));
             if (!folders) return folders;
         }
-        FileDescriptor file(openat(root_, member.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        OwnedFd file(openat(root_, member.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
         if (file.get() < 0) return system_error(errno);
         auto copied = copy_contents(file.get(), member.size);
         if (!copied) return copied;
@@ -214,7 +194,7 @@ private:
 };
 
 std::expected<std::uint64_t, std::string> extract_into(const std::string& archive, const std::string& folder) {
-    FileDescriptor root(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    OwnedFd root(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (root.get() < 0) return system_error(errno);
     auto reader = ArchiveReader::open(archive);
     if (!reader) return std::unexpected(reader.error());

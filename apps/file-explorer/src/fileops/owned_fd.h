@@ -30,6 +30,9 @@ public:
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
     int release() { return std::exchange(fd_, -1); }
+    // Closes now and gives close's status, so that a failing close (a full
+    // disk on some file systems) can count as a failed write.
+    int close() { return fd_ >= 0 ? ::close(std::exchange(fd_, -1)) : 0; }
 
 private:
     int fd_ = -1;
