@@ -100,7 +100,7 @@ void frame(files_app::FileExplorerWidget& root, const vesk_ui::Event* event, Nul
 
 void KeystrokeFrame(benchmark::State& state) {
     files_app::ExplorerConfig config;
-    config.fixed_workspace_roots = std::vector<std::string>{};
+    config.fixed_workspace_roots.emplace();
     files_app::FileExplorerWidget root(std::move(config), big_folder());
     NullPainter painter;
     frame(root, nullptr, painter);
