@@ -7,6 +7,7 @@
 
 #include "command/local_key.h"
 #include "files_app/explorer_widget.h"
+#include "fileops/archive_location.h"
 #include "fileops/clipboard.h"
 #include "fileops/naming.h"
 #include "fileops/new_items.h"
@@ -104,6 +105,10 @@ InvokeOutcome FileExplorerWidget::invoke_entry_command(const vesk_actions::Invoc
         if (name == r.payload) row = &r;
     if (!row) return InvokeOutcome::fail("missing file command");
     if (inv.operation_class != row->cls) return InvokeOutcome::fail("file command has an invalid operation kind");
+    // Inside an archive the effects would write; the executor would only set
+    // the refusal as the status, which is no success.
+    if (is_archive_location() && row->cls == OperationClass::Effect)
+        return InvokeOutcome::fail(i18n::tr("files-archive-read-only"));
     const auto trash = trash_files_folder();
     if (row->kind == Kind::DeletePermanently && trash && fileops::path_starts_with(entry->path, *trash))
         return InvokeOutcome::fail("Use the separately confirmed permanent-delete action for items already in Trash");
@@ -298,6 +303,16 @@ std::optional<Resource> FileExplorerWidget::resource(std::string_view id) {
         r.label = entry.name;
         r.operations.push_back(entry_op("open", "files-menu-open", "files.open", nlohmann::json(fileops::lossy_utf8(entry.path)).dump(),
                                         OperationClass::View));
+        // The rest follows the item menu: nothing more inside an archive,
+        // restore and permanent delete inside the Trash.
+        if (is_archive_location()) return r;
+        if (fileops::is_trash_files_folder(location_)) {
+            r.operations.push_back(entry_op("restore", "files-menu-restore", "files.entry-command", "\"restore\"",
+                                            OperationClass::Effect));
+            r.operations.push_back(entry_op("delete-permanently", "files-menu-delete-permanently",
+                                            "files.entry-command", "\"purge\"", OperationClass::Effect));
+            return r;
+        }
         Operation rename = entry_op("rename", "files-menu-rename", "files.rename", "null", OperationClass::Effect);
         rename.text_argument = vesk_actions::TextArgument{"value", i18n::tr("files-action-rename-prompt"), entry.name};
         r.operations.push_back(std::move(rename));
@@ -309,6 +324,11 @@ std::optional<Resource> FileExplorerWidget::resource(std::string_view id) {
                                         OperationClass::Effect));
         r.operations.push_back(entry_op("trash", "files-menu-move-trash", "files.entry-command", "\"trash\"",
                                         OperationClass::Effect));
+        r.operations.push_back(entry_op("compress", "files-archive-compress", "files.entry-command", "\"compress\"",
+                                        OperationClass::Effect));
+        if (fileops::is_archive_name(entry.path))
+            r.operations.push_back(entry_op("extract", "files-archive-extract-here", "files.entry-command",
+                                            "\"extract\"", OperationClass::Effect));
         return r;
     }
     return std::nullopt;
@@ -364,6 +384,11 @@ InvokeOutcome FileExplorerWidget::invoke_resource_operation_v2(const vesk_action
         return InvokeOutcome::not_handled();
     }
     if (inv.action == "files.entry-command") return invoke_entry_command(inv, payload);
+    // The operations below write into the current folder or rename an entry
+    // of it, which inside an archive is refused as the commands are.
+    const bool writes = inv.action == "files.paste" || inv.action == "files.new-folder" ||
+                        inv.action == "files.new-from-template" || inv.action == "files.rename";
+    if (writes && is_archive_location()) return InvokeOutcome::fail(i18n::tr("files-archive-read-only"));
     if (inv.action == "files.paste") {
         if (clipboard_.empty()) return InvokeOutcome::fail(fileops::kClipboardEmpty);
         auto report = clipboard_.paste_into(location_);

@@ -162,7 +162,9 @@ void FileExplorerWidget::drop_dragged_items(vesk_ui::Point p) {
     const auto destination = drop_destination(p);
     if (!destination) return;
     const fileops::MoveSummary summary = fileops::move_items_into(active_drag_->paths, *destination);
-    refresh();
+    // A failed move may still have changed the folder (a source rebuilt
+    // from its staged copy), so only a drop that touched nothing keeps it.
+    if (summary.moved + summary.failed > 0) refresh();
     set_status(summary.status());
 }
 

@@ -110,6 +110,13 @@ bool FileExplorerWidget::execute(const command::Command& c) {
         case Kind::ExtractArchive: {
             auto archive = fileops::find_archive_location(location_);
             if (!archive) return false;
+            // A listing that shows the archive itself extracts it as the
+            // selection would, so that the reload shows the new folder.
+            for (std::size_t i = 0; i < entries_.size(); ++i) {
+                if (entries_[i].path != archive->archive) continue;
+                selection_.select_only(i);
+                return apply_outcome(fileops::extract_selected_archives({archive->archive}, location_));
+            }
             return apply_outcome(fileops::extract_browsed_archive(archive->archive, location_));
         }
         case Kind::Compress: return apply_outcome(fileops::compress_selection(selected_paths(), location_));
