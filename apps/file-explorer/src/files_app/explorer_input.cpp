@@ -41,9 +41,7 @@ bool FileExplorerWidget::handle_event(const vesk_ui::Event& event, vesk_ui::Even
         }
         // The drag card follows the pointer.
         if (active_drag_ && !active_drag_->client_drag) redraw_ = ctx.redraw = true;
-        const bool hover = bubble_box_.inset(-vesk_ui::StatusBubble::pad_x, -vesk_ui::StatusBubble::pad_y)
-                               .contains(pos);
-        if (hover != bubble_.hovered()) bubble_.set_hover(hover || is_archive_location(), vesk_ui::Clock::now());
+        hold_bubble(vesk_ui::Clock::now());
     }
 
     // While the error view is shown, Enter or Space is Try Again.

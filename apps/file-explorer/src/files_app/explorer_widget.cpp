@@ -219,11 +219,26 @@ void FileExplorerWidget::draw_status_bubble(vesk_ui::Painter& painter, const ves
         content.right - margin - vesk_ui::StatusBubble::pad_x - box.width,
         content.bottom - margin - vesk_ui::StatusBubble::pad_y - box.height, box.width, box.height);
     bubble_box_ = text_box;
+    hold_bubble(ctx.now);
     float alpha = bubble_.alpha(ctx.now);
     // A still picture shows a poked bubble fully, as it looks once faded in.
     if (static_rendering_ && bubble_.is_visible(ctx.now + vesk_ui::StatusBubble::fade_in)) alpha = 1.0f;
     if (alpha <= 0) return;
     vesk_ui::StatusBubble::draw_pill(painter, vesk_ui::StatusBubble::pill_rect(text_box), text, alpha, ctx.theme);
+}
+
+// The hover area is the painted pill widened 40 units to the left and 24
+// upwards, so that a pointer coming from the content does not let it fade
+// just before reaching it.
+void FileExplorerWidget::hold_bubble(vesk_ui::Clock::time_point now) {
+    const vesk_ui::Rect pill = vesk_ui::StatusBubble::pill_rect(bubble_box_);
+    const vesk_ui::Rect area{pill.left - 40, pill.top - 24, pill.right, pill.bottom};
+    const bool placed = bubble_box_.right > bubble_box_.left;  // not before the first draw
+    const bool held =
+        is_archive_location() || (placed && area.contains({float(last_pointer_x_), float(last_pointer_y_)}));
+    if (held == bubble_.hovered()) return;
+    bubble_.set_hover(held, now);
+    redraw_ = true;
 }
 
 bool FileExplorerWidget::needs_animation_frame() const {
@@ -235,6 +250,9 @@ bool FileExplorerWidget::needs_animation_frame() const {
 
 std::optional<vesk_ui::Clock::time_point> FileExplorerWidget::next_wake_deadline() const {
     std::optional<vesk_ui::Clock::time_point> deadline = refresh_deadline_;
+    if (auto shell = shell_->next_wake_deadline(); shell && *shell < *deadline) deadline = shell;
+    if (file_view_)
+        if (auto view = file_view_->next_wake_deadline(); view && *view < *deadline) deadline = view;
     if (auto fade = bubble_.next_deadline(vesk_ui::Clock::now()); fade && *fade < *deadline) deadline = fade;
     if (thumbnails_ && thumbnails_->pending() > 0) {
         auto soon = vesk_ui::Clock::now() + std::chrono::milliseconds(50);

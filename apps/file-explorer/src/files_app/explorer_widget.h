@@ -247,6 +247,8 @@ private:
     std::string error_detail() const;
     vesk_ui::Rect content_rect() const;
     void draw_status_bubble(vesk_ui::Painter& painter, const vesk_ui::DrawContext& ctx);
+    // Holds the bubble while the pointer is near it or an archive is browsed.
+    void hold_bubble(vesk_ui::Clock::time_point now);
 
     // Menus and sheets (menus_widget.cpp, menus_commands.cpp, sheets_widget.cpp).
     struct MenuAnchor {
