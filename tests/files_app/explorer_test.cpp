@@ -1,5 +1,6 @@
 #include "files_app/explorer_widget.h"
 #include "files_app/drag_card.h"
+#include "files_app/item_keys.h"
 #include "files_app/refresh_interval.h"
 
 #include <gtest/gtest.h>
@@ -257,6 +258,37 @@ TEST_F(ExplorerTest, SilentRefreshMergesAndKeepsTheSelection) {
     EXPECT_FALSE(w->silent_refresh());
     EXPECT_EQ(w->entries().size(), 6u);
     EXPECT_FALSE(w->load_error());
+}
+
+// Entries with a record id keep their selection under a new name; entries
+// without one are known by their path only.
+TEST(CarrySelection, RecordIdsElsePaths) {
+    using file_explorer::model::FileEntry;
+    auto entry = [](const char* path, std::optional<std::uint8_t> record = std::nullopt) {
+        FileEntry e;
+        e.path = path;
+        e.name = path;
+        if (record) e.collab.edit().record_id = file_explorer::model::RecordId{*record};
+        return e;
+    };
+    const std::vector<FileEntry> before = {entry("/w/a"), entry("/w/b", 7), entry("/w/c")};
+    struct Case {
+        std::vector<FileEntry> after;
+        std::vector<std::size_t> selected;
+        std::optional<std::size_t> cursor;
+        const char* what;
+    };
+    const Case cases[] = {
+        {{entry("/w/0"), entry("/w/a"), entry("/w/b", 7), entry("/w/c")}, {1, 2, 3}, 3, "new item before all"},
+        {{entry("/w/a"), entry("/w/renamed", 7), entry("/w/c")}, {0, 1, 2}, 2, "record id follows a rename"},
+        {{entry("/w/a"), entry("/w/b"), entry("/w/c2")}, {0}, std::nullopt, "path keys drop renamed items"},
+        {{entry("/w/a"), entry("/w/b", 8), entry("/w/c")}, {0, 2}, 2, "another record id is another item"},
+    };
+    for (const auto& c : cases) {
+        const auto carried = file_explorer::files_app::carry_selection(before, {0, 1, 2, 9}, 2, c.after);
+        EXPECT_EQ(carried.selected, c.selected) << c.what;
+        EXPECT_EQ(carried.cursor, c.cursor) << c.what;
+    }
 }
 
 TEST_F(ExplorerTest, PressAndMoveBeyondSixUnitsStartsADrag) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "files_app/explorer_widget.h"
+#include "files_app/item_keys.h"
 #include "files_app/refresh_interval.h"
 #include "model/load.h"
 
@@ -36,6 +37,20 @@ std::optional<std::size_t> find_key(const std::vector<model::FileEntry>& entries
 
 }  // namespace
 
+CarriedSelection carry_selection(const std::vector<model::FileEntry>& before, const std::vector<std::size_t>& selected,
+                                 std::optional<std::size_t> cursor, const std::vector<model::FileEntry>& after) {
+    CarriedSelection carried;
+    for (std::size_t i : selected) {
+        if (i >= before.size()) continue;
+        auto at = find_key(after, key_of(before[i]));
+        // Two old items with one record id land on one new item once.
+        if (at && std::find(carried.selected.begin(), carried.selected.end(), *at) == carried.selected.end())
+            carried.selected.push_back(*at);
+    }
+    if (cursor && *cursor < before.size()) carried.cursor = find_key(after, key_of(before[*cursor]));
+    return carried;
+}
+
 void FileExplorerWidget::sync() {
     const auto now = vesk_ui::Clock::now();
     if (pump_completion()) redraw_ = true;
@@ -46,12 +61,9 @@ void FileExplorerWidget::sync() {
 }
 
 bool FileExplorerWidget::silent_refresh() {
-    std::vector<ItemKey> selected;
-    for (std::size_t i : selection_.selected())
-        if (i < entries_.size()) selected.push_back(key_of(entries_[i]));
-    std::optional<ItemKey> cursor;
-    if (auto p = selection_.primary(); p && *p < entries_.size()) cursor = key_of(entries_[*p]);
-
+    // An archive is no folder to re-read; its members change only when the
+    // file is replaced, which the next explicit load shows.
+    if (location_is_archive_) return false;
     model::LoadOptions options;
     options.show_hidden = show_hidden_;
     options.sort = sort_;
@@ -60,11 +72,9 @@ bool FileExplorerWidget::silent_refresh() {
     if (fresh.error) return false;
     if (fresh.entries == entries_) return false;
 
-    std::vector<std::size_t> positions;
-    for (const auto& key : selected)
-        if (auto at = find_key(fresh.entries, key)) positions.push_back(*at);
-    std::optional<std::size_t> cursor_at;
-    if (cursor) cursor_at = find_key(fresh.entries, *cursor);
+    const CarriedSelection carried = carry_selection(entries_, selection_.selected(), selection_.primary(), fresh.entries);
+    const auto& positions = carried.selected;
+    const auto& cursor_at = carried.cursor;
 
     entries_ = std::move(fresh.entries);
     view_entries_.reset();
