@@ -6,6 +6,7 @@
 #include "command/local_key.h"
 #include "fileops/archive_compress.h"
 #include "fileops/templates.h"
+#include "views/places_sidebar/places_sidebar.h"
 #include "views/toolbar/toolbar.h"
 
 namespace overlay_test {
@@ -299,6 +300,49 @@ TEST_F(FileCommandsTest, DropsReportFailedItems) {
     EXPECT_EQ(*w.status_message(), "Moved 1 to “work” (1 failed)");
     EXPECT_TRUE(fs::exists(work("a.txt")));
     EXPECT_TRUE(w.entries().empty());  // read again
+}
+
+}  // namespace
+}  // namespace overlay_test
+
+namespace overlay_test {
+namespace {
+
+// Trash items are matched by name, so these must never reach a Trash item
+// through a file that merely shares its name.
+TEST_F(FileCommandsTest, RestoreAndPurgeActOnlyOnTrashEntries) {
+    write(work("a.txt"), "trashed");
+    auto& w = open(work());
+    select({"a.txt"});
+    w.execute(Command::simple(Kind::MoveToTrash));
+    write(work("a.txt"), "new");
+    w.refresh();
+
+    select({"a.txt"});
+    w.set_status("");
+    EXPECT_FALSE(w.execute(Command::simple(Kind::Restore)));
+    EXPECT_FALSE(w.execute(Command::with_paths(Kind::DeletePermanently, {work("a.txt")})));
+    EXPECT_EQ(invoke("files.entry-command", entry_id(work("a.txt")), "\"purge\"").failure,
+              "file operation could not be applied");
+    EXPECT_TRUE(fs::exists(trash_files() + "/a.txt"));
+    EXPECT_TRUE(fs::exists(work("a.txt")));
+}
+
+TEST_F(FileCommandsTest, ADropOntoTheTrashPlaceMovesToTheTrash) {
+    write(work("a.txt"));
+    auto& w = open(work());
+    fs::create_directories(trash_files());
+    std::optional<std::size_t> trash_row;
+    for (std::size_t i = 0; i < w.sidebar()->size(); ++i)
+        if (w.sidebar()->place(i).path == trash_files()) trash_row = i;
+    ASSERT_TRUE(trash_row);
+    const vesk_ui::Point at = w.sidebar_row_centre(*trash_row);
+    w.set_drag_for_scene({work("a.txt")}, at);
+    send(pointer(vesk_ui::PointerKind::Up, at));
+    EXPECT_EQ(w.status_message(), counted("files-moved-to-trash", 1));
+    EXPECT_TRUE(fs::exists(root_ / "data" / "Trash" / "info" / "a.txt.trashinfo"));
+    ASSERT_TRUE(w.trash_undo());
+    EXPECT_TRUE(w.entries().empty());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "fileops/move_into.h"
 #include "fileops/paths.h"
 #include "fileops/text.h"
+#include "fileops/trash_commands.h"
 #include "i18n/i18n.h"
 #include "views/file_view/file_view.h"
 #include "views/places_sidebar/places_sidebar.h"
@@ -161,6 +162,14 @@ std::optional<std::string> FileExplorerWidget::drop_destination(vesk_ui::Point p
 void FileExplorerWidget::drop_dragged_items(vesk_ui::Point p) {
     const auto destination = drop_destination(p);
     if (!destination) return;
+    // Items moved into the Trash folder by a plain move would lie there
+    // without their ".trashinfo" records; onto the Trash place they are
+    // moved to the Trash as Delete does.
+    if (!in_trash_folder() && fileops::is_trash_files_folder(*destination)) {
+        if (auto result = fileops::trash_selection(active_drag_->paths, trash_undo_))
+            finish_command(result->status, result->reload);
+        return;
+    }
     const fileops::MoveSummary summary = fileops::move_items_into(active_drag_->paths, *destination);
     // A failed move may still have changed the folder (a source rebuilt
     // from its staged copy), so only a drop that touched nothing keeps it.

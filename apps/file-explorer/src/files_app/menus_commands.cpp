@@ -107,6 +107,9 @@ std::optional<bool> FileExplorerWidget::execute_shell_command(const command::Com
             return true;
         }
         case Kind::Restore: {
+            // Trash items are matched by name: outside the Trash a selected
+            // file would restore whatever Trash item shares its name.
+            if (!in_trash_folder()) return false;
             auto result = fileops::restore_selection(selected_paths(), trash_undo_);
             if (!result) return false;
             finish_command(result->status, result->reload);
@@ -114,7 +117,16 @@ std::optional<bool> FileExplorerWidget::execute_shell_command(const command::Com
         }
         case Kind::RequestEmptyTrash: return request_empty_trash();
         case Kind::DeletePermanently: {
-            auto result = fileops::delete_permanently(c.paths, trash_undo_);
+            // Only Trash entries: any other path would purge the Trash item
+            // that happens to share its name.
+            const auto trash = trash_files_folder();
+            std::vector<std::string> paths;
+            for (const auto& path : c.paths) {
+                const auto parent = fileops::parent_path(path);
+                if (trash && parent && fileops::same_path(*parent, *trash)) paths.push_back(path);
+            }
+            if (paths.empty()) return false;
+            auto result = fileops::delete_permanently(paths, trash_undo_);
             finish_command(result.status, result.reload);
             return true;
         }
