@@ -352,6 +352,8 @@ TEST_F(ExplorerTest, InvocationAnswers) {
         {OperationClass::View, "files.open", "\"/no/such/path\"", folder, InvokeOutcome::Kind::Failure,
          "file location is no longer available"},
         {OperationClass::Effect, "files.unknown", "null", folder, InvokeOutcome::Kind::NotHandled, ""},
+        {OperationClass::View, "files.folder-command", "\"terminal\"", folder, InvokeOutcome::Kind::Failure,
+         "file command has an invalid operation kind"},
     };
     for (const auto& c : cases) {
         Invocation inv;
@@ -365,6 +367,17 @@ TEST_F(ExplorerTest, InvocationAnswers) {
     }
     EXPECT_EQ(w->view_mode(), file_explorer::model::ViewMode::Grid);
     EXPECT_EQ(w->location(), p("A"));  // "up" with the wrong class did not move
+
+    // A terminal that cannot start is a failure with the system's reason.
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", p("config").c_str(), 1);
+    Invocation terminal;
+    terminal.operation_class = OperationClass::Effect;
+    terminal.action = "files.folder-command";
+    terminal.payload_json = "\"terminal\"";
+    const auto started = w->invoke_resource_operation_v2(terminal);
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(started.failure, "could not open terminal: No such file or directory");
 
     // Folder resource: published with its identifier and operations.
     auto folder_resource = w->resource(folder);

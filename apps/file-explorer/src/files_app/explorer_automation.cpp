@@ -7,6 +7,7 @@
 
 #include "command/local_key.h"
 #include "files_app/explorer_widget.h"
+#include "files_app/terminal.h"
 #include "fileops/archive_location.h"
 #include "fileops/clipboard.h"
 #include "fileops/naming.h"
@@ -374,6 +375,14 @@ InvokeOutcome FileExplorerWidget::invoke_resource_operation_v2(const vesk_action
             {"undo-trash", OperationClass::Effect, Command::simple(Kind::UndoTrash)},
             {"empty-trash", OperationClass::Effect, Command::simple(Kind::RequestEmptyTrash)},
         };
+        if (name == "terminal") {
+            if (inv.operation_class != OperationClass::Effect)
+                return InvokeOutcome::fail("file command has an invalid operation kind");
+            if (is_archive_location()) return InvokeOutcome::fail(i18n::tr("files-archive-read-only"));
+            if (auto started = start_terminal(location_); !started)
+                return InvokeOutcome::fail("could not open terminal: " + started.error());
+            return InvokeOutcome::success();
+        }
         for (const auto& row : table) {
             if (name != row.payload) continue;
             if (inv.operation_class != row.cls) return InvokeOutcome::fail("file command has an invalid operation kind");
