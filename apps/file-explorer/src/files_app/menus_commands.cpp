@@ -1,14 +1,11 @@
 // The commands behind the menus and sheets: opening menus and sheets, the
 // Trash with its undo, the file clipboard and new items. Each ends in a status message, a sheet or a menu.
-#include <spawn.h>
-
 #include "files_app/explorer_widget.h"
+#include "files_app/terminal.h"
 #include "fileops/new_items.h"
 #include "fileops/paths.h"
 #include "fileops/trash_ops.h"
 #include "i18n/i18n.h"
-
-extern char** environ;
 
 namespace file_explorer::files_app {
 
@@ -16,19 +13,6 @@ namespace {
 
 using command::Command;
 using command::Kind;
-
-// Starts the program "terminal" in `folder` without waiting for it; a
-// program that cannot start is dropped.
-void start_terminal(const std::string& folder) {
-    posix_spawn_file_actions_t actions;
-    if (::posix_spawn_file_actions_init(&actions) != 0) return;
-    if (::posix_spawn_file_actions_addchdir_np(&actions, folder.c_str()) == 0) {
-        char* argv[] = {const_cast<char*>("terminal"), nullptr};
-        pid_t pid = 0;
-        ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv, environ);
-    }
-    ::posix_spawn_file_actions_destroy(&actions);
-}
 
 }  // namespace
 
@@ -158,7 +142,8 @@ std::optional<bool> FileExplorerWidget::execute_shell_command(const command::Com
             return true;
         }
 
-        case Kind::OpenTerminal: start_terminal(location_); return false;
+        // A terminal that cannot start is dropped without a message.
+        case Kind::OpenTerminal: static_cast<void>(start_terminal(location_)); return false;
         default: return std::nullopt;
     }
 }
