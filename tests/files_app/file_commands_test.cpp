@@ -97,6 +97,16 @@ TEST_F(FileCommandsTest, EveryWritingCommandIsRefusedInsideAnArchive) {
     EXPECT_EQ(w.clipboard().paths(), std::vector<std::string>{work("a.txt")});
     EXPECT_EQ(names(root_ / "work"), before);
 
+    // Opening inside the archive follows its rules: folders open, files
+    // ask to be extracted first.
+    w.navigate(zip);
+    EXPECT_EQ(invoke("files.open", folder, "\"" + zip + "/docs\"").kind, InvokeOutcome::Kind::Success);
+    EXPECT_EQ(w.location(), zip + "/docs");
+    EXPECT_EQ(invoke("files.open", folder, "\"" + zip + "/docs/a.txt\"").kind, InvokeOutcome::Kind::Success);
+    EXPECT_EQ(w.status_message(), i18n::tr("files-archive-open-after-extract"));
+    EXPECT_EQ(invoke("files.open", folder, "\"" + zip + "/docs/gone.txt\"").failure,
+              "file location is no longer available");
+
     // Ordering still works.
     EXPECT_TRUE(w.execute(Command::sort_by_column(2)));
     EXPECT_EQ(w.sort().key, file_explorer::model::SortKey::Size);

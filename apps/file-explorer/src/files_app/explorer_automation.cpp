@@ -3,6 +3,8 @@
 // invocations of their operations.
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 #include "command/local_key.h"
@@ -435,6 +437,15 @@ InvokeOutcome FileExplorerWidget::invoke_resource_operation_v2(const vesk_action
     if (inv.action == "files.open") {
         if (!payload.is_string()) return InvokeOutcome::fail("file location is no longer available");
         const std::string path = payload.get<std::string>();
+        // Items inside an archive exist only in its index: the listing tells
+        // whether one is still there, and opening it follows the archive rules.
+        if (auto archive = fileops::find_archive_location(path); archive && !archive->inner.empty()) {
+            const bool listed = std::any_of(entries_.begin(), entries_.end(), [&](const auto& e) { return e.path == path; });
+            if (!listed) return InvokeOutcome::fail("file location is no longer available");
+            open_entry(path);
+            redraw_ = true;
+            return InvokeOutcome::success();
+        }
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0) return InvokeOutcome::fail("file location is no longer available");
         open_path(path);
