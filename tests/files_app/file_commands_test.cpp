@@ -357,3 +357,22 @@ TEST_F(FileCommandsTest, ADropOntoTheTrashPlaceMovesToTheTrash) {
 
 }  // namespace
 }  // namespace overlay_test
+
+namespace overlay_test {
+namespace {
+
+TEST_F(FileCommandsTest, AnUntouchedNameThatIsNotUtf8IsNotRenamed) {
+    const std::string raw = work("bad\xff.txt");
+    write(raw);
+    auto& w = open(work());
+    w.selection().select_only(0);
+    send(key("F2"));
+    ASSERT_TRUE(w.rename_target());
+    send(key("Enter"));
+    EXPECT_FALSE(w.rename_target());
+    EXPECT_TRUE(fs::exists(raw));
+    EXPECT_EQ(names(root_ / "work").size(), 1u);
+}
+
+}  // namespace
+}  // namespace overlay_test

@@ -259,7 +259,9 @@ void FileExplorerWidget::commit_rename() {
     const model::FileEntry& entry = entries_[*rename_target_];
     const std::string typed = rename_input_->text();
     const std::string trimmed(fileops::trim_white_space(typed));
-    if (trimmed.empty() || trimmed == fileops::file_name(entry.path)) {
+    // The editor starts with the shown name, in which bytes that are not
+    // UTF-8 became U+FFFD: an untouched name must not rename the item to that.
+    if (trimmed.empty() || trimmed == entry.name || trimmed == fileops::file_name(entry.path)) {
         cancel_rename();
         return;
     }
