@@ -372,6 +372,11 @@ TEST_F(FileCommandsTest, AnUntouchedNameThatIsNotUtf8IsNotRenamed) {
     EXPECT_FALSE(w.rename_target());
     EXPECT_TRUE(fs::exists(raw));
     EXPECT_EQ(names(root_ / "work").size(), 1u);
+
+    // The same through the action door, with the offered default.
+    const std::string id = entry_id(raw);
+    EXPECT_EQ(invoke("files.rename", id, "null", w.entries()[0].name).kind, InvokeOutcome::Kind::Success);
+    EXPECT_TRUE(fs::exists(raw));
 }
 
 }  // namespace

@@ -428,6 +428,10 @@ InvokeOutcome FileExplorerWidget::invoke_resource_operation_v2(const vesk_action
         if (!entry) return InvokeOutcome::fail("missing file resource");
         auto value = inv.text_args.find("value");
         if (value == inv.text_args.end()) return InvokeOutcome::fail("missing new file name");
+        // The offered default is the shown name; for a name that is not UTF-8
+        // it differs from the real one and must not rename the item to itself.
+        if (fileops::trim_white_space(value->second) == entry->name && entry->name != fileops::file_name(entry->path))
+            return InvokeOutcome::success();
         auto renamed = fileops::rename_entry(entry->path, value->second);
         if (!renamed) return InvokeOutcome::fail(renamed.error());
         refresh();
