@@ -9,6 +9,7 @@
 #include "fileops/templates.h"
 #include "i18n/i18n.h"
 #include "transfer_fixture.h"
+#include "support/scratch.h"
 
 using namespace file_explorer;
 using namespace file_explorer::fileops;
@@ -16,27 +17,7 @@ using namespace transfer_test;
 
 namespace {
 
-// Sets an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using files_test::ScopedEnv;
 
 std::expected<std::string, std::string> failure(std::string text) { return std::unexpected(std::move(text)); }
 

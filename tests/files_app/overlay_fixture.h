@@ -15,28 +15,15 @@
 
 #include "files_app/explorer_widget.h"
 #include "i18n/i18n.h"
+#include "support/scratch.h"
 
 namespace overlay_test {
+
+using files_test::ScopedEnv;
 
 namespace fs = std::filesystem;
 using file_explorer::files_app::ExplorerConfig;
 using file_explorer::files_app::FileExplorerWidget;
-
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) ::setenv(name_, old_->c_str(), 1);
-        else ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 inline vesk_ui::Event key(std::string named, std::string text = {}, std::uint32_t modifiers = 0) {
     return vesk_ui::Event{vesk_ui::KeyEvent{std::move(named), std::move(text), modifiers}};
