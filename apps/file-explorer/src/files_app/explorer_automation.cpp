@@ -236,16 +236,15 @@ std::vector<Resource> FileExplorerWidget::resources() {
         }
     }
     append_place_resources(out);
-    for (const auto& entry : entries_) {
-        if (auto r = resource(command::entry_resource_id(entry.path))) out.push_back(std::move(*r));
-    }
+    out.reserve(out.size() + entries_.size());
+    for (const auto& entry : entries_) out.push_back(entry_resource(entry, command::entry_resource_id(entry.path)));
     return out;
 }
 
 std::optional<Resource> FileExplorerWidget::resource(std::string_view id) {
     if (id.starts_with("files.place:")) return place_resource(id);
-    const bool folder_exists = is_directory(location_);
     if (id == command::folder_resource_id(location_)) {
+        const bool folder_exists = is_directory(location_);
         Resource r;
         r.id = std::string(id);
         r.kind = "files.folder";
@@ -298,43 +297,44 @@ std::optional<Resource> FileExplorerWidget::resource(std::string_view id) {
                                          OperationClass::Effect));
         return r;
     }
-    for (const auto& entry : entries_) {
-        if (id != command::entry_resource_id(entry.path)) continue;
-        Resource r;
-        r.id = std::string(id);
-        r.kind = "files.entry";
-        r.label = entry.name;
-        r.operations.push_back(entry_op("open", "files-menu-open", "files.open", nlohmann::json(fileops::lossy_utf8(entry.path)).dump(),
-                                        OperationClass::View));
-        // The rest follows the item menu: nothing more inside an archive,
-        // restore and permanent delete inside the Trash.
-        if (is_archive_location()) return r;
-        if (fileops::is_trash_files_folder(location_)) {
-            r.operations.push_back(entry_op("restore", "files-menu-restore", "files.entry-command", "\"restore\"",
-                                            OperationClass::Effect));
-            r.operations.push_back(entry_op("delete-permanently", "files-menu-delete-permanently",
-                                            "files.entry-command", "\"purge\"", OperationClass::Effect));
-            return r;
-        }
-        Operation rename = entry_op("rename", "files-menu-rename", "files.rename", "null", OperationClass::Effect);
-        rename.text_argument = vesk_actions::TextArgument{"value", i18n::tr("files-action-rename-prompt"), entry.name};
-        r.operations.push_back(std::move(rename));
-        r.operations.push_back(entry_op("properties", "files-menu-properties", "files.entry-command",
-                                        "\"properties\"", OperationClass::View));
-        r.operations.push_back(entry_op("copy", "files-menu-copy", "files.entry-command", "\"copy\"",
+    if (const model::FileEntry* entry = entry_for_resource(id)) return entry_resource(*entry, std::string(id));
+    return std::nullopt;
+}
+
+// One entry's resource; what it offers follows the item menu: nothing more
+// than open inside an archive, restore and permanent delete inside the Trash.
+Resource FileExplorerWidget::entry_resource(const model::FileEntry& entry, std::string id) const {
+    Resource r;
+    r.id = std::move(id);
+    r.kind = "files.entry";
+    r.label = entry.name;
+    const std::string open_payload = nlohmann::json(fileops::lossy_utf8(entry.path)).dump();
+    r.operations.push_back(entry_op("open", "files-menu-open", "files.open", open_payload, OperationClass::View));
+    if (is_archive_location()) return r;
+    if (fileops::is_trash_files_folder(location_)) {
+        r.operations.push_back(entry_op("restore", "files-menu-restore", "files.entry-command", "\"restore\"",
                                         OperationClass::Effect));
-        r.operations.push_back(entry_op("cut", "files-menu-cut", "files.entry-command", "\"cut\"",
-                                        OperationClass::Effect));
-        r.operations.push_back(entry_op("trash", "files-menu-move-trash", "files.entry-command", "\"trash\"",
-                                        OperationClass::Effect));
-        r.operations.push_back(entry_op("compress", "files-archive-compress", "files.entry-command", "\"compress\"",
-                                        OperationClass::Effect));
-        if (fileops::is_archive_name(entry.path))
-            r.operations.push_back(entry_op("extract", "files-archive-extract-here", "files.entry-command",
-                                            "\"extract\"", OperationClass::Effect));
+        r.operations.push_back(entry_op("delete-permanently", "files-menu-delete-permanently",
+                                        "files.entry-command", "\"purge\"", OperationClass::Effect));
         return r;
     }
-    return std::nullopt;
+    Operation rename = entry_op("rename", "files-menu-rename", "files.rename", "null", OperationClass::Effect);
+    rename.text_argument = vesk_actions::TextArgument{"value", i18n::tr("files-action-rename-prompt"), entry.name};
+    r.operations.push_back(std::move(rename));
+    r.operations.push_back(entry_op("properties", "files-menu-properties", "files.entry-command",
+                                    "\"properties\"", OperationClass::View));
+    r.operations.push_back(entry_op("copy", "files-menu-copy", "files.entry-command", "\"copy\"",
+                                    OperationClass::Effect));
+    r.operations.push_back(entry_op("cut", "files-menu-cut", "files.entry-command", "\"cut\"",
+                                    OperationClass::Effect));
+    r.operations.push_back(entry_op("trash", "files-menu-move-trash", "files.entry-command", "\"trash\"",
+                                    OperationClass::Effect));
+    r.operations.push_back(entry_op("compress", "files-archive-compress", "files.entry-command", "\"compress\"",
+                                    OperationClass::Effect));
+    if (fileops::is_archive_name(entry.path))
+        r.operations.push_back(entry_op("extract", "files-archive-extract-here", "files.entry-command",
+                                        "\"extract\"", OperationClass::Effect));
+    return r;
 }
 
 InvokeOutcome FileExplorerWidget::invoke_resource_operation_v2(const vesk_actions::Invocation& inv) {

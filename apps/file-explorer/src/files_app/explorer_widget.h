@@ -233,6 +233,7 @@ private:
     std::vector<std::string> roots_for_load() const;
     bool apply_outcome(const fileops::ArchiveCommandOutcome& outcome);
     const model::FileEntry* entry_for_resource(std::string_view id) const;
+    vesk_actions::Resource entry_resource(const model::FileEntry& entry, std::string id) const;
     vesk_actions::InvokeOutcome invoke_entry_command(const vesk_actions::Invocation& inv,
                                                      const nlohmann::json& payload);
     void resort(const std::function<void()>& sort);
