@@ -85,6 +85,7 @@ void FileExplorerWidget::load(std::string path) {
     options.show_hidden = show_hidden_;
     options.sort = sort_;
     options.workspace_roots = roots_for_load();
+    loaded_roots_ = options.workspace_roots;
     options.trash_files_folder = trash_files_folder();
     model::LoadOutcome outcome = model::load_location(path, options);
 

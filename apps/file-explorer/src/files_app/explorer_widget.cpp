@@ -158,7 +158,7 @@ void FileExplorerWidget::build_body() {
     setup.rename.index = rename_target_;
     setup.rename.field = rename_target_ ? rename_input_.get() : nullptr;
     setup.thumbnails = thumbnails_.get();
-    setup.workspace_roots = roots_for_load();
+    setup.workspace_roots = loaded_roots_;
     setup.commands = channel_;
     if (thumbnails_) thumbnails_->set_generation(load_generation_);
     auto view = view_mode_ == model::ViewMode::List

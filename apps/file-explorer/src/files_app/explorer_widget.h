@@ -316,6 +316,9 @@ private:
     bool loading_ = false;
     std::uint64_t load_generation_ = 0;
     std::vector<std::string> sidebar_roots_;
+    // The roots the last load resolved; the views use them rather than
+    // asking the file system again on every rebuild.
+    std::vector<std::string> loaded_roots_;
 
     // View settings.
     model::ViewMode view_mode_ = model::ViewMode::List;
